@@ -1,0 +1,27 @@
+#include "platform/fake/fake_platform.h"
+
+#include <memory>
+
+namespace platform::fake {
+
+FakePlatform::FakePlatform()
+{
+    auto in = std::make_unique<FakeInput>();
+    input = in.get();
+    platform.input = std::move(in);
+    auto order = std::make_unique<FakeWindowOrder>();
+    windowOrder = order.get();
+    platform.windowOrder = std::move(order);
+    auto single = std::make_unique<FakeSingleInstance>();
+    singleInstance = single.get();
+    platform.singleInstance = std::move(single);
+    platform.makeTicker = [this]() -> std::unique_ptr<Ticker> {
+        auto t = std::make_unique<FakeTicker>();
+        tickers.push_back(t.get());
+        return t;
+    };
+}
+
+FakePlatform::~FakePlatform() = default;
+
+} // namespace platform::fake

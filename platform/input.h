@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Synthetic mouse input and the cursor position, in screen pixels.
+class Input {
+public:
+    virtual ~Input() = default;
+    // One left-button press and release at the current cursor position.
+    virtual void leftClick() = 0;
+    virtual Point cursorPos() = 0;
+    // Positions outside the screen are clamped to its edge by the system.
+    virtual void setCursorPos(Point p) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,26 @@
+#include "platform/x11/x11_platform.h"
+
+#include <QGuiApplication>
+
+#include "platform/x11/single_instance_lock.h"
+#include "platform/x11/timerfd_ticker.h"
+#include "platform/x11/x11_display.h"
+#include "platform/x11/x11_input.h"
+#include "platform/x11/x11_window_order.h"
+
+namespace platform::x11 {
+
+bool haveX11Display() { return qtDisplay() != nullptr; }
+
+Platform makeX11Platform()
+{
+    Display* display = qtDisplay();
+    Platform p;
+    p.input = std::make_unique<X11Input>(display);
+    p.windowOrder = std::make_unique<X11WindowOrder>(display);
+    p.singleInstance = std::make_unique<SingleInstanceLock>();
+    p.makeTicker = [] { return std::unique_ptr<Ticker>(std::make_unique<TimerFdTicker>()); };
+    return p;
+}
+
+} // namespace platform::x11

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/platform.h"
+
+namespace platform::x11 {
+
+// The platform services on the X display that Qt's xcb plugin has opened.
+// Call after QApplication exists.
+Platform makeX11Platform();
+
+// True when Qt runs on an X display (the services need one).
+bool haveX11Display();
+
+} // namespace platform::x11

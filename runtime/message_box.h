@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+namespace rt {
+
+// Message box styles: an OK button with the critical-error or the information icon.
+constexpr int MbCritical = 16;
+constexpr int MbInformation = 64;
+
+// The modal message window: text, style and title. It runs its own event loop,
+// so timers and hotkeys keep being handled while it is open.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    virtual void msgBox(const QString& text, int style, const QString& title) = 0;
+};
+
+// The real dialog.
+class QtMessageBoxService : public MessageBoxService {
+public:
+    void msgBox(const QString& text, int style, const QString& title) override;
+};
+
+} // namespace rt

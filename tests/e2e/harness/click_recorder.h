@@ -1,0 +1,42 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+namespace e2e {
+
+// Records the button presses and releases that reach the X server, with the
+// server's timestamps (milliseconds), through the RECORD extension. Synthetic
+// clicks from XTest are seen exactly like real ones.
+class ClickRecorder {
+public:
+    explicit ClickRecorder(const std::string& displayName);
+    ~ClickRecorder();
+
+    bool ok() const { return ok_; }
+    // Timestamps of left-button presses seen so far.
+    std::vector<uint32_t> presses() const;
+    int pressCount() const;
+    int releaseCount() const;
+    void clear();
+
+private:
+    friend struct RecordCallback;
+    void onLeftButton(bool press, uint32_t serverTime);
+
+    Display* control_ = nullptr;
+    Display* data_ = nullptr;
+    unsigned long context_ = 0;
+    bool ok_ = false;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::vector<uint32_t> presses_;
+    int releases_ = 0;
+};
+
+} // namespace e2e

@@ -1,0 +1,155 @@
+#include "harness/process.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace e2e {
+namespace {
+
+std::vector<std::string> mergedEnvironment(const std::map<std::string, std::string>& extra)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        std::string entry(*e);
+        const std::string key = entry.substr(0, entry.find('='));
+        if (!extra.count(key))
+            env.push_back(entry);
+    }
+    for (const auto& [k, v] : extra)
+        env.push_back(k + "=" + v);
+    return env;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& strings)
+{
+    std::vector<char*> out;
+    for (auto& s : strings)
+        out.push_back(s.data());
+    out.push_back(nullptr);
+    return out;
+}
+
+pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, int stdoutFd,
+            int keepFd)
+{
+    std::vector<std::string> args = argv;
+    std::vector<std::string> envs = mergedEnvironment(env);
+    auto argp = pointers(args);
+    auto envp = pointers(envs);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (stdoutFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
+    if (keepFd >= 0) {
+        // The descriptor stays open in the child under its own number.
+        const int flags = fcntl(keepFd, F_GETFD);
+        fcntl(keepFd, F_SETFD, flags & ~FD_CLOEXEC);
+    }
+    pid_t pid = -1;
+    const int rc = posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, argp.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+} // namespace
+
+Process::Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, int keepFd)
+    : pid_(spawn(argv, env, -1, keepFd))
+{
+}
+
+Process::Process(Process&& other) noexcept : pid_(other.pid_), status_(other.status_) { other.pid_ = -1; }
+
+Process& Process::operator=(Process&& other) noexcept
+{
+    if (this != &other) {
+        kill(9);
+        pid_ = other.pid_;
+        status_ = other.status_;
+        other.pid_ = -1;
+    }
+    return *this;
+}
+
+Process::~Process() { kill(9); }
+
+bool Process::running() { return waitExit(0ms) == -1 && pid_ > 0; }
+
+int Process::waitExit(std::chrono::milliseconds timeout)
+{
+    if (pid_ <= 0)
+        return status_;
+    waitFor(
+        [&] {
+            int st = 0;
+            const pid_t r = waitpid(pid_, &st, WNOHANG);
+            if (r == pid_) {
+                status_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+                pid_ = -1;
+                return true;
+            }
+            return false;
+        },
+        timeout, 5ms);
+    return pid_ > 0 ? -1 : status_;
+}
+
+void Process::kill(int signal)
+{
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, signal);
+    if (waitExit(2000ms) == -1) {
+        ::kill(pid_, SIGKILL);
+        waitExit(2000ms);
+    }
+}
+
+RunResult run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+              std::chrono::milliseconds timeout)
+{
+    RunResult result;
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return result;
+    const pid_t pid = spawn(argv, env, pipeFds[1], -1);
+    close(pipeFds[1]);
+    if (pid < 0) {
+        close(pipeFds[0]);
+        return result;
+    }
+    const auto deadline = Clock::now() + timeout;
+    char buf[4096];
+    while (Clock::now() < deadline) {
+        pollfd pfd{pipeFds[0], POLLIN, 0};
+        if (poll(&pfd, 1, 50) > 0) {
+            const ssize_t n = read(pipeFds[0], buf, sizeof buf);
+            if (n <= 0)
+                break;
+            result.out.append(buf, static_cast<size_t>(n));
+        }
+    }
+    close(pipeFds[0]);
+    int st = 0;
+    if (waitpid(pid, &st, WNOHANG) == 0) {
+        waitFor([&] { return waitpid(pid, &st, WNOHANG) == pid; }, std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::max(Clock::duration(0), deadline - Clock::now())) + 100ms);
+        if (waitpid(pid, &st, WNOHANG) == 0) {
+            ::kill(pid, SIGKILL);
+            waitpid(pid, &st, 0);
+        }
+    }
+    result.exitCode = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return result;
+}
+
+} // namespace e2e
