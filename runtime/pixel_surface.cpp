@@ -1,0 +1,54 @@
+#include "runtime/pixel_surface.h"
+
+#include <algorithm>
+
+namespace rt {
+
+PixelSurface::PixelSurface() : image_(0, 0, QImage::Format_RGB32) {}
+
+void PixelSurface::resize(int width, int height)
+{
+    if (width == image_.width() && height == image_.height())
+        return;
+    image_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    clear();
+}
+
+void PixelSurface::clear() { image_.fill(bgrToPixel(backColor_)); }
+
+uint32_t PixelSurface::pixel(int x, int y) const
+{
+    if (!image_.rect().contains(x, y))
+        return 0xFFFFFFFFu;
+    return pixelToBgr(row(y)[x]);
+}
+
+void PixelSurface::setPixel(int x, int y, uint32_t bgr)
+{
+    if (image_.rect().contains(x, y))
+        row(y)[x] = bgrToPixel(bgr);
+}
+
+void PixelSurface::fill(const QRect& r, uint32_t bgr)
+{
+    const QRect clipped = r.intersected(image_.rect());
+    if (clipped.isEmpty())
+        return;
+    const uint32_t word = bgrToPixel(bgr);
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        uint32_t* line = row(y);
+        std::fill(line + clipped.left(), line + clipped.right() + 1, word);
+    }
+}
+
+void PixelSurface::frame(const QRect& r, uint32_t bgr)
+{
+    if (r.isEmpty())
+        return;
+    fill(QRect(r.topLeft(), r.topRight()), bgr);
+    fill(QRect(r.bottomLeft(), r.bottomRight()), bgr);
+    fill(QRect(r.topLeft(), r.bottomLeft()), bgr);
+    fill(QRect(r.topRight(), r.bottomRight()), bgr);
+}
+
+} // namespace rt
