@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/system_colors.h"
+
 namespace platform::fake {
 
 FakePlatform::FakePlatform()
@@ -20,6 +22,7 @@ FakePlatform::FakePlatform()
         tickers.push_back(t.get());
         return t;
     };
+    platform.systemColors = std::make_unique<ClassicSystemColors>();
 }
 
 FakePlatform::~FakePlatform() = default;

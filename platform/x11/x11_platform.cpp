@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include "platform/system_colors.h"
 #include "platform/x11/single_instance_lock.h"
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
@@ -20,6 +21,7 @@ Platform makeX11Platform()
     p.windowOrder = std::make_unique<X11WindowOrder>(display);
     p.singleInstance = std::make_unique<SingleInstanceLock>();
     p.makeTicker = [] { return std::unique_ptr<Ticker>(std::make_unique<TimerFdTicker>()); };
+    p.systemColors = std::make_unique<ClassicSystemColors>();
     return p;
 }
 
