@@ -23,6 +23,9 @@ FakePlatform::FakePlatform()
         return t;
     };
     platform.systemColors = std::make_unique<ClassicSystemColors>();
+    auto sh = std::make_unique<FakeShell>();
+    shell = sh.get();
+    platform.shell = std::move(sh);
 }
 
 FakePlatform::~FakePlatform() = default;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fake/fake_shell.h"
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/single_instance.h"
@@ -62,6 +63,7 @@ public:
     FakeInput* input;
     FakeWindowOrder* windowOrder;
     FakeSingleInstance* singleInstance;
+    FakeShell* shell;
     std::vector<FakeTicker*> tickers; // every ticker made, in order
 };
 

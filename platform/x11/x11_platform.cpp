@@ -7,6 +7,7 @@
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_input.h"
+#include "platform/x11/x11_shell.h"
 #include "platform/x11/x11_window_order.h"
 
 namespace platform::x11 {
@@ -22,6 +23,7 @@ Platform makeX11Platform()
     p.singleInstance = std::make_unique<SingleInstanceLock>();
     p.makeTicker = [] { return std::unique_ptr<Ticker>(std::make_unique<TimerFdTicker>()); };
     p.systemColors = std::make_unique<ClassicSystemColors>();
+    p.shell = std::make_unique<X11Shell>();
     return p;
 }
 
