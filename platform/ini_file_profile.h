@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/ini_profile.h"
+
+namespace platform {
+
+// INI files on disk. A write reads the whole file, changes it and replaces it
+// through a temporary file in the same folder, so a crash leaves either the
+// old or the new file, never half of one.
+class IniFileProfile : public IniProfile {
+public:
+    QString getString(const QString& section, const QString& key, const QString& defaultValue,
+                      const QString& path) override;
+    bool writeString(const QString& section, const QString& key, const QString& value,
+                     const QString& path) override;
+};
+
+} // namespace platform

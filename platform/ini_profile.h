@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+namespace platform {
+
+// Sectioned INI files ("[section]" lines, "key=value" lines), stored in the
+// GBK (code page 936) encoding with CR LF line ends.
+class IniProfile {
+public:
+    // Values longer than this are cut to it (in bytes of the stored text).
+    static constexpr int maxValueBytes = 254;
+
+    virtual ~IniProfile() = default;
+
+    // The value of key in section of the file at path, or defaultValue when the
+    // file, the section or the key is missing. A key with nothing after "=" gives
+    // the empty string. Section and key names match without regard to case.
+    virtual QString getString(const QString& section, const QString& key, const QString& defaultValue,
+                              const QString& path) = 0;
+
+    // Replaces the key's value in place, or adds the key at the end of its
+    // section, creating the section and the file when missing. The file is
+    // replaced whole or not at all. False when it could not be written.
+    virtual bool writeString(const QString& section, const QString& key, const QString& value,
+                             const QString& path) = 0;
+};
+
+} // namespace platform
