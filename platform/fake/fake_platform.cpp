@@ -26,6 +26,18 @@ FakePlatform::FakePlatform()
     auto sh = std::make_unique<FakeShell>();
     shell = sh.get();
     platform.shell = std::move(sh);
+    auto keys = std::make_unique<FakeHotkeys>();
+    hotkeys = keys.get();
+    platform.hotkeys = std::move(keys);
+    auto names = std::make_unique<FakeKeyNames>();
+    keyNames = names.get();
+    platform.keyNames = std::move(names);
+    auto profile = std::make_unique<FakeIniProfile>();
+    ini = profile.get();
+    platform.ini = std::move(profile);
+    auto store = std::make_unique<FakeSettingsStore>();
+    settings = store.get();
+    platform.settings = std::move(store);
 }
 
 FakePlatform::~FakePlatform() = default;

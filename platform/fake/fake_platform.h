@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fake/fake_hotkeys.h"
+#include "platform/fake/fake_profiles.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/input.h"
 #include "platform/platform.h"
@@ -64,6 +66,10 @@ public:
     FakeWindowOrder* windowOrder;
     FakeSingleInstance* singleInstance;
     FakeShell* shell;
+    FakeHotkeys* hotkeys;
+    FakeKeyNames* keyNames;
+    FakeIniProfile* ini;
+    FakeSettingsStore* settings;
     std::vector<FakeTicker*> tickers; // every ticker made, in order
 };
 

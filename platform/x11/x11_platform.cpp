@@ -2,10 +2,14 @@
 
 #include <QGuiApplication>
 
+#include "platform/ini_file_profile.h"
+#include "platform/ini_settings_store.h"
 #include "platform/system_colors.h"
+#include "platform/us_key_names.h"
 #include "platform/x11/single_instance_lock.h"
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
+#include "platform/x11/x11_hotkeys.h"
 #include "platform/x11/x11_input.h"
 #include "platform/x11/x11_shell.h"
 #include "platform/x11/x11_window_order.h"
@@ -24,6 +28,10 @@ Platform makeX11Platform()
     p.makeTicker = [] { return std::unique_ptr<Ticker>(std::make_unique<TimerFdTicker>()); };
     p.systemColors = std::make_unique<ClassicSystemColors>();
     p.shell = std::make_unique<X11Shell>();
+    p.hotkeys = std::make_unique<X11Hotkeys>(display);
+    p.keyNames = std::make_unique<UsKeyNames>();
+    p.ini = std::make_unique<IniFileProfile>();
+    p.settings = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultFolder());
     return p;
 }
 

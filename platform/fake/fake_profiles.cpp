@@ -1,0 +1,47 @@
+#include "platform/fake/fake_profiles.h"
+
+namespace platform::fake {
+
+QString FakeIniProfile::getString(const QString& section, const QString& key, const QString& defaultValue,
+                                  const QString& path)
+{
+    calls.push_back({Call::Get, section, key, defaultValue, path});
+    return files_.getString(section, key, defaultValue, path);
+}
+
+bool FakeIniProfile::writeString(const QString& section, const QString& key, const QString& value,
+                                 const QString& path)
+{
+    calls.push_back({Call::Write, section, key, value, path});
+    return !failWrites && files_.writeString(section, key, value, path);
+}
+
+FakeSettingsStore::Address FakeSettingsStore::address(const QString& application, const QString& section,
+                                                      const QString& key)
+{
+    return {application.toLower(), section.toLower(), key.toLower()};
+}
+
+QString FakeSettingsStore::get(const QString& application, const QString& section, const QString& key,
+                               const QString& defaultValue)
+{
+    calls.push_back({Call::Get, application, section, key, defaultValue});
+    auto it = values_.find(address(application, section, key));
+    return it == values_.end() ? defaultValue : it->second;
+}
+
+bool FakeSettingsStore::save(const QString& application, const QString& section, const QString& key,
+                             const QString& value)
+{
+    calls.push_back({Call::Save, application, section, key, value});
+    values_[address(application, section, key)] = value;
+    return true;
+}
+
+QString FakeSettingsStore::value(const QString& application, const QString& section, const QString& key) const
+{
+    auto it = values_.find(address(application, section, key));
+    return it == values_.end() ? QString() : it->second;
+}
+
+} // namespace platform::fake

@@ -1,0 +1,57 @@
+#pragma once
+#include <QString>
+#include <map>
+#include <tuple>
+#include <vector>
+
+#include "platform/ini_file_profile.h"
+#include "platform/settings_store.h"
+
+namespace platform::fake {
+
+// Real INI files (a test points them into its own folder), with every call
+// recorded and writes that can be made to fail.
+class FakeIniProfile : public IniProfile {
+public:
+    struct Call {
+        enum Kind { Get, Write } kind;
+        QString section, key, value, path; // value: the default of a Get
+    };
+
+    QString getString(const QString& section, const QString& key, const QString& defaultValue,
+                      const QString& path) override;
+    bool writeString(const QString& section, const QString& key, const QString& value,
+                     const QString& path) override;
+
+    std::vector<Call> calls;
+    bool failWrites = false;
+
+private:
+    IniFileProfile files_;
+};
+
+// The per-user settings store in memory; names match without regard to case.
+class FakeSettingsStore : public SettingsStore {
+public:
+    struct Call {
+        enum Kind { Get, Save } kind;
+        QString application, section, key, value; // value: the default of a Get
+    };
+
+    QString get(const QString& application, const QString& section, const QString& key,
+                const QString& defaultValue) override;
+    bool save(const QString& application, const QString& section, const QString& key,
+              const QString& value) override;
+
+    // The stored value, or a null string.
+    QString value(const QString& application, const QString& section, const QString& key) const;
+
+    std::vector<Call> calls;
+
+private:
+    using Address = std::tuple<QString, QString, QString>;
+    static Address address(const QString& application, const QString& section, const QString& key);
+    std::map<Address, QString> values_;
+};
+
+} // namespace platform::fake
