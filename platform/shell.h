@@ -12,4 +12,10 @@ public:
     virtual void openUrl(const QString& url) = 0; // "https://…" or "mailto:…"
 };
 
+// The address as it may be handed to a desktop handler: an http or https
+// address with a host, or a mailto address with a recipient, fully
+// percent-encoded (so it holds no blanks or control characters and starts with
+// its scheme, never with "-"). Empty for anything else, which is not opened.
+QString openableAddress(const QString& url);
+
 } // namespace platform
