@@ -34,6 +34,12 @@ bool FakeHotkeys::press(Owner owner)
     return true;
 }
 
+bool FakeHotkeys::press(Combination combination)
+{
+    auto it = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.combination == combination; });
+    return it != held_.end() && press(it->owner);
+}
+
 const FakeHotkeys::Combination* FakeHotkeys::held(Owner owner) const
 {
     auto it = std::find_if(held_.begin(), held_.end(), [owner](const Held& h) { return h.owner == owner; });

@@ -32,6 +32,8 @@ public:
 
     // A press of the owner's combination reaching it; false when it holds none.
     bool press(Owner owner);
+    // The combination pressed: reaches whoever holds it; false when no one does.
+    bool press(Combination combination);
     // The combination the owner holds, if any.
     const Combination* held(Owner owner) const;
     size_t heldCount() const { return held_.size(); }

@@ -1,19 +1,26 @@
 #include "platform/fake/fake_profiles.h"
 
+#include <QFileInfo>
+
 namespace platform::fake {
 
 QString FakeIniProfile::getString(const QString& section, const QString& key, const QString& defaultValue,
                                   const QString& path)
 {
     calls.push_back({Call::Get, section, key, defaultValue, path});
-    return files_.getString(section, key, defaultValue, path);
+    return files_.getString(section, key, defaultValue, realPath(path));
 }
 
 bool FakeIniProfile::writeString(const QString& section, const QString& key, const QString& value,
                                  const QString& path)
 {
     calls.push_back({Call::Write, section, key, value, path});
-    return !failWrites && files_.writeString(section, key, value, path);
+    return !failWrites && files_.writeString(section, key, value, realPath(path));
+}
+
+QString FakeIniProfile::realPath(const QString& path) const
+{
+    return folder.isEmpty() || path.isEmpty() ? path : folder + u'/' + QFileInfo(path).fileName();
 }
 
 FakeSettingsStore::Address FakeSettingsStore::address(const QString& application, const QString& section,

@@ -9,8 +9,9 @@
 
 namespace platform::fake {
 
-// Real INI files (a test points them into its own folder), with every call
-// recorded and writes that can be made to fail.
+// Real INI files with every call recorded and writes that can be made to
+// fail. With `folder` set, each file is kept there under its own file name
+// (the calls still record the path asked for), so a test stays in its own folder.
 class FakeIniProfile : public IniProfile {
 public:
     struct Call {
@@ -25,6 +26,10 @@ public:
 
     std::vector<Call> calls;
     bool failWrites = false;
+    QString folder;
+
+    // Where a path's file is really kept.
+    QString realPath(const QString& path) const;
 
 private:
     IniFileProfile files_;

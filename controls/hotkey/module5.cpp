@@ -1,0 +1,33 @@
+#include "controls/hotkey/module5.h"
+
+#include "platform/ini_profile.h"
+
+namespace Module5 {
+
+namespace {
+QString& iniPath()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString IniPath() { return iniPath(); }
+
+void SetIniPath(const QString& fileName, const QString& applicationFolder)
+{
+    iniPath() = rt::joinFolder(applicationFolder, fileName);
+}
+
+QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
+                     const QString& defaultValue)
+{
+    return ini.getString(section, key, defaultValue, iniPath());
+}
+
+void WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value)
+{
+    ini.writeString(section, key, value, iniPath());
+}
+
+} // namespace Module5

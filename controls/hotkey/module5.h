@@ -1,0 +1,29 @@
+#pragma once
+// The INI helpers of the hotkey controls. IniPath is the one value the whole
+// process shares: the last control that loads from its INI file (or has its
+// file name set in a designer) decides the file every later read and write uses.
+#include <QString>
+
+#include "runtime/app_folder.h"
+
+namespace platform {
+class IniProfile;
+}
+
+namespace Module5 {
+
+// The full path of the INI file; empty until first set.
+QString IniPath();
+
+// IniPath = the file name in the program's folder.
+void SetIniPath(const QString& fileName, const QString& applicationFolder = rt::applicationFolder());
+
+// The key's value in IniPath, the default when the file, section or key is
+// missing, the empty string for an empty value; values cut to 254 bytes.
+QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
+                     const QString& defaultValue);
+
+// Sets the key in IniPath; a write that fails is ignored.
+void WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value);
+
+} // namespace Module5
