@@ -14,7 +14,7 @@ bool RunningVorlin::dismissMessage(const std::string& title) const
     if (!box)
         return false;
     session.xdotool({"windowactivate", "--sync", std::to_string(*box)});
-    session.xdotool({"key", "--window", std::to_string(*box), "Return"});
+    session.xdotool({"key", "Return"});
     return waitFor([&] { return !session.isViewable(*box); }, 5s);
 }
 
