@@ -5,11 +5,13 @@ namespace platform {
 
 // Periodic ticks on the GUI thread, scheduled against absolute deadlines so a
 // late tick does not push the following ones back: every due tick is delivered.
-// After a long stall (suspend, a frozen display) at most maxCatchUp ticks are
-// delivered at once and the schedule restarts from the present.
+// After a stall only the ticks of the last maxCatchUpMs milliseconds (at least
+// one) are delivered at once, so a suspended machine or a frozen display never
+// releases a burst of clicks; the schedule goes on from its fixed deadlines.
 class Ticker {
 public:
-    static constexpr int maxCatchUp = 4;
+    static constexpr int maxCatchUpMs = 50;
+    static int maxCatchUpTicks(int intervalMs) { return intervalMs >= maxCatchUpMs ? 1 : maxCatchUpMs / intervalMs; }
 
     virtual ~Ticker() = default;
     // Starts (or restarts) the schedule: the first tick is one interval from now.

@@ -34,6 +34,7 @@ void TimerFdTicker::start(int intervalMs)
     spec.it_interval.tv_nsec = static_cast<long>(intervalMs % 1000) * 1000000L;
     spec.it_value = spec.it_interval; // first tick one interval from now
     ::timerfd_settime(fd_, 0, &spec, nullptr);
+    intervalMs_ = intervalMs;
     active_ = true;
     notifier_->setEnabled(true);
 }
@@ -55,9 +56,7 @@ void TimerFdTicker::onReadable()
     uint64_t expirations = 0;
     if (::read(fd_, &expirations, sizeof expirations) != sizeof expirations)
         return;
-    // After a long stall only a few of the missed ticks are delivered; the
-    // kernel's schedule goes on from its fixed deadlines regardless.
-    const uint64_t due = std::min<uint64_t>(expirations, maxCatchUp);
+    const uint64_t due = std::min<uint64_t>(expirations, static_cast<uint64_t>(maxCatchUpTicks(intervalMs_)));
     for (uint64_t i = 0; i < due && active_; ++i)
         if (onTick)
             onTick();

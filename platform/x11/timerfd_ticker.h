@@ -8,7 +8,7 @@ namespace platform::x11 {
 
 // Periodic ticks from a Linux timerfd on absolute deadlines, watched by a
 // socket notifier on the GUI thread. The expiry count tells how many ticks are
-// due, so a late wake-up delivers the ticks it missed (at most maxCatchUp).
+// due, so a late wake-up delivers the ticks it missed (within the catch-up bound).
 class TimerFdTicker : public Ticker {
 public:
     TimerFdTicker();
@@ -21,6 +21,7 @@ private:
     void onReadable();
 
     int fd_ = -1;
+    int intervalMs_ = 1;
     bool active_ = false;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

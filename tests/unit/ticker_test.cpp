@@ -1,0 +1,96 @@
+// The click timer's deadline ticker: every due tick arrives, a stall releases
+// no burst, stop means stop.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <unistd.h>
+
+#include "platform/x11/timerfd_ticker.h"
+
+namespace {
+
+int argc = 1;
+char arg0[] = "ticker_test";
+char* argv[] = {arg0, nullptr};
+
+class TickerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { app = new QCoreApplication(argc, argv); }
+    static void TearDownTestSuite() { delete app; }
+    static QCoreApplication* app;
+
+    platform::x11::TimerFdTicker ticker;
+    int ticks = 0;
+
+    void SetUp() override { ticker.onTick = [this] { ++ticks; }; }
+
+    // Runs the event loop until the condition holds or the deadline passes.
+    template <class Pred>
+    bool spinUntil(Pred pred, int timeoutMs)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!pred() && t.elapsed() < timeoutMs)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        return pred();
+    }
+};
+QCoreApplication* TickerTest::app = nullptr;
+
+TEST_F(TickerTest, KeepsTheRateAtOneMillisecond)
+{
+    QElapsedTimer t;
+    ticker.start(1);
+    t.start();
+    ASSERT_TRUE(spinUntil([&] { return ticks >= 300; }, 5000));
+    const double perSecond = 1000.0 * ticks / double(t.elapsed());
+    // Late wake-ups deliver what they missed, so the rate holds close to 1000.
+    EXPECT_GT(perSecond, 800.0);
+    EXPECT_LT(perSecond, 1100.0);
+}
+
+TEST_F(TickerTest, AStallReleasesAtMostTheCatchUpBound)
+{
+    ticker.start(1);
+    usleep(400'000); // the GUI thread is blocked: 400 ticks fall due
+    QCoreApplication::processEvents();
+    EXPECT_GE(ticks, 1);
+    EXPECT_LE(ticks, platform::Ticker::maxCatchUpTicks(1));
+    EXPECT_EQ(platform::Ticker::maxCatchUpTicks(1), 50);
+    EXPECT_EQ(platform::Ticker::maxCatchUpTicks(10), 5);
+    EXPECT_EQ(platform::Ticker::maxCatchUpTicks(100), 1);
+}
+
+TEST_F(TickerTest, StopDropsWhatIsPendingAndRestartWaitsAFullInterval)
+{
+    ticker.start(1);
+    ASSERT_TRUE(spinUntil([&] { return ticks >= 5; }, 2000));
+    usleep(20'000);
+    ticker.stop();
+    const int atStop = ticks;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, atStop);
+    EXPECT_FALSE(ticker.active());
+
+    ticks = 0;
+    ticker.start(200);
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(spinUntil([&] { return ticks >= 1; }, 3000));
+    EXPECT_GE(t.elapsed(), 190);
+}
+
+TEST_F(TickerTest, StoppingFromATickEndsTheBurst)
+{
+    ticker.onTick = [this] {
+        ++ticks;
+        ticker.stop();
+    };
+    ticker.start(1);
+    usleep(30'000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 1);
+}
+
+} // namespace
