@@ -15,12 +15,12 @@ int main(int argc, char** argv)
         std::fputs("vorlin: no X display (DISPLAY is not set); Vorlin needs X11 or XWayland.\n", stderr);
         return 1;
     }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    if (!platform::x11::haveX11Display()) {
-        std::fputs("vorlin: could not open the X display.\n", stderr);
+    if (!platform::x11::canOpenDisplay()) {
+        std::fprintf(stderr, "vorlin: cannot open the X display %s.\n", qgetenv("DISPLAY").constData());
         return 1;
     }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
     QFont font = app.font();
     rt::addFontFallbacks(font);
     app.setFont(font);

@@ -18,6 +18,15 @@ namespace platform::x11 {
 
 bool haveX11Display() { return qtDisplay() != nullptr; }
 
+bool canOpenDisplay()
+{
+    Display* d = XOpenDisplay(nullptr);
+    if (!d)
+        return false;
+    XCloseDisplay(d);
+    return true;
+}
+
 Platform makeX11Platform()
 {
     Display* display = qtDisplay();

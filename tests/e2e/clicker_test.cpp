@@ -126,3 +126,13 @@ TEST_F(ClickerTest, SecondStartShowsTheMessageAndLeavesOneInstance)
 }
 
 } // namespace
+
+namespace {
+
+TEST(NoDisplay, StartEndsWithAnErrorInsteadOfHanging)
+{
+    EXPECT_EQ(run({VORLIN_BINARY}, {{"DISPLAY", ""}}, 10s).exitCode, 1);
+    EXPECT_EQ(run({VORLIN_BINARY}, {{"DISPLAY", ":987"}}, 10s).exitCode, 1);
+}
+
+} // namespace
