@@ -9,6 +9,7 @@ ClientHeight = 4020
 Left = 7980
 Top = 4005
 MinButton = False
+Font = "宋体",9,400
 Icon = ":/art/form2.png"
 
 [Label1]
@@ -58,6 +59,7 @@ Top = 360
 Width = 3495
 Height = 375
 TabIndex = 3
+WordWrap = True
 
 [Label4]
 Kind = Label
