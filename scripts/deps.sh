@@ -6,10 +6,10 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libx11-dev libxtst-dev libx11-xcb-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool openbox x11-utils fonts-wqy-zenhei fonts-dejavu-core
+  xvfb xdotool openbox x11-utils fonts-wqy-zenhei fonts-dejavu-core xdg-utils
   clang libclang-rt-14-dev
 )
-[ "${1:-}" = "--run-only" ] && packages=(cmake ninja-build g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libx11-xcb-dev libxcb1-dev libgtest-dev fonts-wqy-zenhei)
+[ "${1:-}" = "--run-only" ] && packages=(cmake ninja-build g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libx11-xcb-dev libxcb1-dev libgtest-dev fonts-wqy-zenhei xdg-utils)
 
 missing=()
 for p in "${packages[@]}"; do
