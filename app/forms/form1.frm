@@ -39,7 +39,7 @@ TabIndex = 6
 Caption = "X"
 
 [mTextBox1]
-Kind = TextBox
+Kind = mTextBox
 Left = 1680
 Top = 1200
 Width = 615
@@ -56,7 +56,7 @@ TabIndex = 7
 Caption = "Y"
 
 [mTextBox2]
-Kind = TextBox
+Kind = mTextBox
 Left = 2760
 Top = 1200
 Width = 615
@@ -133,7 +133,7 @@ TabIndex = 11
 Caption = "鼠标点击频率："
 
 [mTextBox3]
-Kind = TextBox
+Kind = mTextBox
 Left = 1680
 Top = 2160
 Width = 615

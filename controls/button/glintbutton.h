@@ -1,0 +1,253 @@
+#pragma once
+// The styled, owner-drawn button: its public surface (properties with their
+// defaults and property-bag keys, enumerations, events, methods) and the
+// sequences that create, place, load, save, resize and destroy it. It draws
+// on its own pixel surface through the primitives of primitives.h.
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+
+#include "controls/button/color_math.h"
+#include "controls/button/color_schemes.h"
+#include "controls/button/picture_compositor.h"
+#include "controls/button/primitives.h"
+#include "runtime/pixel_surface.h"
+#include "runtime/user_control.h"
+
+namespace glint {
+
+enum ButtonStyleValue : int32_t { StyleThemed = 13 };
+enum CaptionAlignValue : int32_t { CapAlignLeft = 0, CapAlignCenter = 1, CapAlignRight = 2 };
+enum PictureAlignValue : int32_t {
+    PicLeftEdge = 0, PicLeftOfCaption = 1, PicRightEdge = 2, PicRightOfCaption = 3, PicBackground = 4,
+    PicTopEdge = 5, PicTopOfCaption = 6, PicBottomEdge = 7, PicBottomOfCaption = 8,
+};
+enum CaptionEffectsValue : int32_t {
+    CapEffectNone = 0, CapEffectRaised = 1, CapEffectSunken = 2, CapEffectShadow = 3, CapEffectGlow = 4,
+    CapEffectOutline = 5,
+};
+enum DropDownSymbolValue : int32_t { SymbolNone = 0, SymbolLeft = 3, SymbolRight = 4, SymbolUp = 5, SymbolDown = 6 };
+enum ModeValue : int32_t { ModePush = 0, ModeCheck = 1, ModeOption = 2 };
+enum ToolTipIconValue : int32_t { TipIconNone = 0, TipIconInfo = 1, TipIconWarning = 2, TipIconError = 3 };
+enum ToolTipTypeValue : int32_t { TipStandard = 0, TipBalloon = 1 };
+
+// The mouse pointer that shows a custom icon.
+constexpr int16_t PointerCustom = 99;
+// The smallest height and width of the control, in twips.
+constexpr int MinimumSizeTwips = 220;
+
+class Glintbutton : public rt::UserControl {
+    Q_OBJECT
+public:
+    Glintbutton(rt::Services& services, QWidget* parent = nullptr);
+    ~Glintbutton() override;
+
+    // --- methods
+    // Attaches a popup menu; anything but a menu is ignored.
+    void SetPopupMenu(QMenu* Menu, int32_t Align, int32_t Flags = 0, QAction* DefaultMenu = nullptr);
+    void UnsetPopupMenu();
+    void OpenWebsite(const QString& sAddress);
+    void About();
+
+    // --- properties (getter, then setter with the New_ argument)
+    uint32_t BackColor() const { return backColor_; }
+    void setBackColor(uint32_t New_BackColor);
+    int32_t ButtonStyle() const { return buttonStyle_; }
+    void setButtonStyle(int32_t New_ButtonStyle);
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& New_Caption);
+    int32_t CaptionAlign() const { return captionAlign_; }
+    void setCaptionAlign(int32_t New_CaptionAlign);
+    int32_t DropDownSymbol() const { return dropDownSymbol_; }
+    void setDropDownSymbol(int32_t New_DropDownSymbol);
+    bool DropDownSeparator() const { return dropDownSeparator_; }
+    void setDropDownSeparator(bool New_DropDownSeparator);
+    int32_t DisabledPictureMode() const { return disabledPictureMode_; }
+    void setDisabledPictureMode(int32_t New_DisabledPictureMode);
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool New_Enabled);
+    QFont Font() const { return mFont_; }
+    void setFont(const QFont& New_Font);
+    uint32_t ForeColor() const { return foreColor_; }
+    void setForeColor(uint32_t New_ForeColor);
+    uint32_t ForeColorHover() const { return foreColorHover_; }
+    void setForeColorHover(uint32_t New_ForeColorHover);
+    bool HandPointer() const { return handPointer_; }
+    void setHandPointer(bool New_HandPointer);
+    // An identifier unique to the control's window.
+    quintptr hWnd() const { return quintptr(this); }
+    uint32_t MaskColor() const { return maskColor_; }
+    void setMaskColor(uint32_t New_MaskColor);
+    int32_t Mode() const { return mode_; }
+    void setMode(int32_t New_Mode);
+    const ButtonPicture& MouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(const ButtonPicture& New_MouseIcon);
+    int16_t MousePointer() const { return mousePointer_; }
+    void setMousePointer(int16_t New_MousePointer);
+    const ButtonPicture& PictureNormal() const { return pictureNormal_; }
+    void setPictureNormal(const ButtonPicture& New_PictureNormal);
+    const ButtonPicture& PictureHot() const { return pictureHot_; }
+    void setPictureHot(const ButtonPicture& New_PictureHot);
+    const ButtonPicture& PictureDown() const { return pictureDown_; }
+    void setPictureDown(const ButtonPicture& New_PictureDown);
+    int32_t PictureAlign() const { return pictureAlign_; }
+    void setPictureAlign(int32_t New_PictureAlign);
+    bool PictureShadow() const { return pictureShadow_; }
+    void setPictureShadow(bool New_PictureShadow);
+    int32_t PictureEffectOnOver() const { return pictureEffectOnOver_; }
+    void setPictureEffectOnOver(int32_t New_PictureEffectOnOver);
+    int32_t PictureEffectOnDown() const { return pictureEffectOnDown_; }
+    void setPictureEffectOnDown(int32_t New_PictureEffectOnDown);
+    bool PicturePushOnHover() const { return picturePushOnHover_; }
+    void setPicturePushOnHover(bool New_PicturePushOnHover);
+    uint8_t PictureOpacity() const { return pictureOpacity_; }
+    void setPictureOpacity(uint8_t New_PictureOpacity);
+    uint8_t PictureOpacityOnOver() const { return pictureOpacityOnOver_; }
+    void setPictureOpacityOnOver(uint8_t New_PictureOpacityOnOver);
+    bool RightToLeft() const { return rightToLeft_; }
+    void setRightToLeft(bool New_RightToLeft);
+    int32_t CaptionEffects() const { return captionEffects_; }
+    void setCaptionEffects(int32_t New_CaptionEffects);
+    bool ShowFocusRect() const { return showFocusRect_; }
+    void setShowFocusRect(bool New_ShowFocusRect);
+    bool UseMaskColor() const { return useMaskColor_; }
+    void setUseMaskColor(bool New_UseMaskColor);
+    bool Value() const { return value_; }
+    void setValue(bool New_Value);
+    QString TooltipTitle() const { return tooltipTitle_; }
+    void setTooltipTitle(const QString& New_TooltipTitle);
+    QString ToolTip() const { return toolTip_; }
+    void setToolTip(const QString& New_ToolTip);
+    uint32_t TooltipBackColor() const { return tooltipBackColor_; }
+    void setTooltipBackColor(uint32_t New_TooltipBackColor);
+    int32_t ToolTipIcon() const { return toolTipIcon_; }
+    void setToolTipIcon(int32_t New_ToolTipIcon);
+    int32_t ToolTipType() const { return toolTipType_; }
+    void setToolTipType(int32_t New_ToolTipType);
+    int32_t ColorScheme() const { return colorScheme_; }
+    void setColorScheme(int32_t New_ColorScheme);
+
+    // --- the host's property-bag events
+    void initProperties() override;
+    void readProperties(const rt::PropertyBag& bag) override;
+    void writeProperties(rt::PropertyBag& bag) const override;
+
+    // --- state the input and drawing code share
+    int32_t ButtonState() const { return buttonState_; }
+    void setButtonState(int32_t state) { buttonState_ = state; }
+    bool ShowAsDefault() const { return showAsDefault_; }
+    bool PopupAttached() const { return popupAttached_; }
+    QMenu* popupMenu() const { return popupMenu_; }
+    int32_t popupAlign() const { return popupAlign_; }
+    int32_t popupFlags() const { return popupFlags_; }
+    QAction* popupDefaultItem() const { return popupDefault_; }
+    const PictureTables& tables() const { return tables_; }
+    rt::PixelSurface& surface() { return surface_; }
+    const rt::PixelSurface& surface() const { return surface_; }
+
+    // --- the scheme steps, the resize logic and the redraw dispatcher
+    void ChooseDefaultScheme();
+    void ApplySchemeColors();
+    void Resize();
+    void Redraw();
+
+    // --- drawing on the surface; colours may name system colours
+    uint32_t TranslateColor(uint32_t colour) const;
+    void DrawLine(int x1, int y1, int x2, int y2, uint32_t colour);
+    void FrameBox(int left, int top, int width, int height, uint32_t colour);
+    void FillBox(uint32_t colour, const Rect& r);
+    void SetCornerPixels(uint32_t colour);
+    void DrawGradient(int left, int top, int width, int height, uint32_t colour1, uint32_t colour2, int direction);
+    void ApplyButtonRegion();
+    void DrawDropDownGlyph(const Rect& dropDownRect, int32_t code);
+    void DrawCaptionText(const Rect& r, uint32_t colour, int dx, int dy);
+    // The current picture of the state, with the blend of the state.
+    const ButtonPicture& CurrentPicture() const;
+    Blend CurrentBlend() const;
+    void DrawPicture(const Rect& r, int32_t solid);
+    void DrawPictureShadow(const Rect& pictureRect);
+    bool DrawThemedFace(const QString& className, int part, int state);
+
+signals:
+    void Click();
+    void DblClick();
+    void MouseEnter();
+    void MouseLeave();
+    void MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y); // declared, never raised
+    void MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y);
+    void MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y);
+    void KeyDown(int16_t& KeyCode, int16_t& Shift);
+    void KeyUp(int16_t& KeyCode, int16_t& Shift);
+    void KeyPress(int16_t& KeyAcsii);
+
+protected:
+    void ambientChanged(const QString& name) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // Stores a value, redraws (when asked) and signals the property's name.
+    template <class T>
+    void assign(T& field, const T& value, const char* name, bool redraw = true);
+    void fontChanged();
+    void applyPointer();
+    void refreshSize();
+    uint32_t systemColor(int index) const;
+
+    PictureTables tables_;
+    rt::PixelSurface surface_;
+    int widthPx_ = 0;  // the pixel size drawing uses, refreshed at each redraw
+    int heightPx_ = 0;
+
+    uint32_t backColor_ = 0;
+    int32_t buttonStyle_ = 0;
+    QString caption_;
+    int32_t captionAlign_ = 0;
+    int32_t dropDownSymbol_ = 0;
+    bool dropDownSeparator_ = false;
+    int32_t disabledPictureMode_ = 0;
+    bool enabled_ = false;
+    QFont mFont_;
+    uint32_t foreColor_ = 0;
+    uint32_t foreColorHover_ = 0;
+    bool handPointer_ = false;
+    bool handCursorLoaded_ = false;
+    uint32_t maskColor_ = 0;
+    int32_t mode_ = 0;
+    ButtonPicture mouseIcon_;
+    int16_t mousePointer_ = 0;
+    ButtonPicture pictureNormal_, pictureHot_, pictureDown_;
+    int32_t pictureAlign_ = 0;
+    bool pictureShadow_ = false;
+    int32_t pictureEffectOnOver_ = 0;
+    int32_t pictureEffectOnDown_ = 0;
+    bool picturePushOnHover_ = false;
+    uint8_t pictureOpacity_ = 0;
+    uint8_t pictureOpacityOnOver_ = 0;
+    bool rightToLeft_ = false;
+    int32_t captionEffects_ = 0;
+    bool showFocusRect_ = false;
+    bool useMaskColor_ = false;
+    bool value_ = false;
+    QString tooltipTitle_;
+    QString toolTip_;
+    uint32_t tooltipBackColor_ = 0;
+    int32_t toolTipIcon_ = 0;
+    int32_t toolTipType_ = 0;
+    int32_t colorScheme_ = 0;
+
+    int32_t buttonState_ = StateNormal;
+    bool showAsDefault_ = false;
+    bool popupAttached_ = false;
+    bool menuSuppress_ = false;
+    QPointer<QMenu> popupMenu_;
+    QPointer<QAction> popupDefault_;
+    int32_t popupAlign_ = 0;
+    int32_t popupFlags_ = 0;
+};
+
+} // namespace glint
