@@ -43,6 +43,7 @@ RKHotKey::RKHotKey(rt::Services& services, QWidget* parent)
     txtHotKey_->setObjectName(QStringLiteral("txtHotKey"));
     txtHotKey_->move(0, 0);
     txtHotKey_->setText(NothingRecorded);
+    setFocusPolicy(Qt::StrongFocus); // a place in the tab order, handed to the box
     setFocusProxy(txtHotKey_);
     connect(txtHotKey_, &HotKeyEdit::KeyDown, this, &RKHotKey::txtHotKey_KeyDown);
     connect(txtHotKey_, &HotKeyEdit::KeyUp, this, &RKHotKey::txtHotKey_KeyUp);
