@@ -49,6 +49,7 @@ double msPerCall(const std::function<void()>& call)
 
 int main(int argc, char** argv)
 {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const PictureTables tables = buildPictureTables();
     const QImage src24 = noise(QImage::Format_RGB32), src32 = noise(QImage::Format_ARGB32);
