@@ -4,6 +4,7 @@
 
 #include "controls/button/glint_descriptions.h"
 #include "controls/button/glintbutton.h"
+#include "controls/button/themed_face.h"
 #include "platform/system_colors.h"
 #include "runtime/form_design.h"
 #include "runtime/message_box.h"
@@ -314,6 +315,36 @@ private slots:
         QVERIFY(red > 0);
         f.button->setCaption(QString());
         QCOMPARE(f.button->surface().pixel(40, 12), background);
+    }
+
+    void themedFaceComesFromTheStyle()
+    {
+        Fixture f;
+        f.button->initProperties();
+        f.window.show();
+        rt::PixelSurface& s = f.button->surface();
+        const uint32_t magenta = 0x00FF00FF;
+        auto paintedPixels = [&] {
+            int n = 0;
+            for (int y = 0; y < s.height(); ++y)
+                for (int x = 0; x < s.width(); ++x)
+                    n += s.pixel(x, y) != magenta;
+            return n;
+        };
+        s.setBackColor(magenta);
+        s.clear();
+        QVERIFY(!f.button->DrawThemedFace(QStringLiteral("Edit"), 1, ThemeNormal));
+        QVERIFY(!f.button->DrawThemedFace(QStringLiteral("Button"), 2, ThemeNormal));
+        QCOMPARE(paintedPixels(), 0);
+
+        QVERIFY(f.button->DrawThemedFace(QStringLiteral("button"), 1, ThemeNormal));
+        QVERIFY(paintedPixels() > s.width() * s.height() / 2);
+        const QImage normal = s.image().copy();
+        QVERIFY(!f.button->mask().isEmpty());
+        QVERIFY(f.button->mask().boundingRect().intersects(QRect(0, 0, s.width(), s.height())));
+        s.clear();
+        f.button->DrawThemedFace(QStringLiteral("Button"), 1, ThemePressed);
+        QVERIFY(s.image() != normal);
     }
 
     void methodsAmbientAndTooltipText()
