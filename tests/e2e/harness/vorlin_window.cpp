@@ -15,7 +15,12 @@ bool RunningVorlin::dismissMessage(const std::string& title) const
         return false;
     session.xdotool({"windowactivate", "--sync", std::to_string(*box)});
     session.xdotool({"key", "Return"});
-    return waitFor([&] { return !session.isViewable(*box); }, 5s);
+    if (!waitFor([&] { return !session.isViewable(*box); }, 5s))
+        return false;
+    // Input reaches the main window again only once its modal loop has ended
+    // and the window manager has given it back the focus.
+    waitFor([&] { return session.activeWindow() == window; }, 3s);
+    return true;
 }
 
 } // namespace e2e

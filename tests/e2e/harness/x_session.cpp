@@ -202,6 +202,23 @@ bool XSession::isViewable(unsigned long window) const
     return XGetWindowAttributes(display_, window, &a) && a.map_state == IsViewable;
 }
 
+unsigned long XSession::activeWindow() const
+{
+    Atom prop = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    unsigned long active = 0;
+    if (XGetWindowProperty(display_, DefaultRootWindow(display_), prop, 0, 1, False, XA_WINDOW, &type, &format, &n,
+                           &after, &data) == Success && data) {
+        if (n == 1)
+            active = *reinterpret_cast<unsigned long*>(data);
+        XFree(data);
+    }
+    return active;
+}
+
 std::vector<std::string> XSession::wmState(unsigned long window) const
 {
     std::vector<std::string> names;

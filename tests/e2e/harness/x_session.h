@@ -46,6 +46,8 @@ public:
     std::optional<unsigned long> waitForWindow(const std::string& title, std::chrono::milliseconds timeout = 10s) const;
     Rect geometry(unsigned long window) const; // in root coordinates
     bool isViewable(unsigned long window) const;
+    // The window manager's active window (its client window), 0 when none.
+    unsigned long activeWindow() const;
     // The _NET_WM_STATE atoms of a window by name ("_NET_WM_STATE_ABOVE"...).
     std::vector<std::string> wmState(unsigned long window) const;
 
