@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "platform/ticker.h"
+#include "runtime/virtual_keys.h"
 
 namespace rt {
 
@@ -15,21 +16,6 @@ namespace {
 bool releasedInside(QWidget* w, QMouseEvent* e)
 {
     return e->button() == Qt::LeftButton && w->rect().contains(e->position().toPoint());
-}
-
-int shiftState(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
-int buttonCode(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
 }
 } // namespace
 
@@ -61,7 +47,7 @@ void CheckBox::mouseReleaseEvent(QMouseEvent* event)
 {
     QCheckBox::mouseReleaseEvent(event);
     const QPointF p = event->position();
-    emit MouseUp(buttonCode(event->button()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    emit MouseUp(rt::mouseButtonsOf(event->button()), rt::shiftStateOf(event->modifiers()), float(p.x()), float(p.y()));
 }
 
 Picture::Picture(QWidget* parent) : QLabel(parent)

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "controls/hotkey/virtual_keys.h"
+#include "runtime/virtual_keys.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ struct MouseArgs {
 
 MouseArgs mouseArgs(const QMouseEvent& e, int16_t button)
 {
-    return {button, hotkey::shiftStateOf(e.modifiers()), float(e.position().x()), float(e.position().y())};
+    return {button, rt::shiftStateOf(e.modifiers()), float(e.position().x()), float(e.position().y())};
 }
 
 } // namespace
@@ -61,10 +61,10 @@ bool HotKeyEdit::event(QEvent* e)
 void HotKeyEdit::keyPressEvent(QKeyEvent* e)
 {
     e->accept(); // the box itself never acts on a key
-    int16_t keyCode = hotkey::virtualKeyOf(*e);
+    int16_t keyCode = rt::virtualKeyOf(*e);
     if (keyCode == 0)
         return;
-    int16_t shift = hotkey::shiftStateOf(*e);
+    int16_t shift = rt::shiftStateOf(*e);
     emit KeyDown(keyCode, shift);
 }
 
@@ -74,10 +74,10 @@ void HotKeyEdit::keyReleaseEvent(QKeyEvent* e)
     // A held key repeats its key-down only; the repeats' key-ups are not real.
     if (e->isAutoRepeat())
         return;
-    int16_t keyCode = hotkey::virtualKeyOf(*e);
+    int16_t keyCode = rt::virtualKeyOf(*e);
     if (keyCode == 0)
         return;
-    int16_t shift = hotkey::shiftStateOf(*e);
+    int16_t shift = rt::shiftStateOf(*e);
     emit KeyUp(keyCode, shift);
 }
 
@@ -89,14 +89,14 @@ void HotKeyEdit::inputMethodEvent(QInputMethodEvent* e)
 void HotKeyEdit::mousePressEvent(QMouseEvent* e)
 {
     QLineEdit::mousePressEvent(e);
-    MouseArgs a = mouseArgs(*e, hotkey::mouseButtonsOf(e->button()));
+    MouseArgs a = mouseArgs(*e, rt::mouseButtonsOf(e->button()));
     emit MouseDown(a.button, a.shift, a.x, a.y);
 }
 
 void HotKeyEdit::mouseMoveEvent(QMouseEvent* e)
 {
     QLineEdit::mouseMoveEvent(e);
-    MouseArgs a = mouseArgs(*e, hotkey::mouseButtonsOf(e->buttons()));
+    MouseArgs a = mouseArgs(*e, rt::mouseButtonsOf(e->buttons()));
     emit MouseMove(a.button, a.shift, a.x, a.y);
 }
 
@@ -105,7 +105,7 @@ void HotKeyEdit::mouseReleaseEvent(QMouseEvent* e)
     // The middle button would paste the selection; the text stays the control's.
     if (e->button() != Qt::MiddleButton)
         QLineEdit::mouseReleaseEvent(e);
-    MouseArgs a = mouseArgs(*e, hotkey::mouseButtonsOf(e->button()));
+    MouseArgs a = mouseArgs(*e, rt::mouseButtonsOf(e->button()));
     emit MouseUp(a.button, a.shift, a.x, a.y);
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
         emit Click();

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "controls/hotkey/module5.h"
-#include "controls/hotkey/virtual_keys.h"
+#include "runtime/virtual_keys.h"
 #include "platform/hotkeys.h"
 #include "platform/key_names.h"
 #include "platform/platform.h"
@@ -156,12 +156,12 @@ void RKHotKey::setDisplay(const QString& text)
 
 void RKHotKey::txtHotKey_KeyDown(int16_t& KeyCode, int16_t& Shift)
 {
-    if (KeyCode == hotkey::VkApps) {
+    if (KeyCode == rt::VkApps) {
         KeyCode = 0;
         return;
     }
     emit KeyDown(KeyCode, Shift);
-    if (KeyCode == hotkey::VkLeftWin)
+    if (KeyCode == rt::VkLeftWin)
         winKeyHeld_ = true;
 
     // Rebuilt from scratch on every key-down, always in the order Win, Ctrl, Alt, Shift.
@@ -171,20 +171,20 @@ void RKHotKey::txtHotKey_KeyDown(int16_t& KeyCode, int16_t& Shift)
         text = QStringLiteral("Win + ");
         modKeyCode_ = platform::ModWin;
     }
-    if (Shift & hotkey::CtrlMask) {
+    if (Shift & rt::CtrlMask) {
         text += QStringLiteral("Ctrl + ");
         modKeyCode_ |= platform::ModCtrl;
     }
-    if (Shift & hotkey::AltMask) {
+    if (Shift & rt::AltMask) {
         text += QStringLiteral("Alt + ");
         modKeyCode_ |= platform::ModAlt;
     }
-    if (Shift & hotkey::ShiftMask) {
+    if (Shift & rt::ShiftMask) {
         text += QStringLiteral("Shift + ");
         modKeyCode_ |= platform::ModShift;
     }
-    const bool modifierAlone = KeyCode == hotkey::VkShift || KeyCode == hotkey::VkControl
-        || KeyCode == hotkey::VkMenu || KeyCode == hotkey::VkLeftWin;
+    const bool modifierAlone = KeyCode == rt::VkShift || KeyCode == rt::VkControl
+        || KeyCode == rt::VkMenu || KeyCode == rt::VkLeftWin;
     if (modifierAlone) {
         keyCode_ = 0;
     } else {
@@ -200,7 +200,7 @@ void RKHotKey::txtHotKey_KeyDown(int16_t& KeyCode, int16_t& Shift)
 
 void RKHotKey::txtHotKey_KeyUp(int16_t& KeyCode, int16_t& Shift)
 {
-    if (KeyCode == hotkey::VkLeftWin)
+    if (KeyCode == rt::VkLeftWin)
         winKeyHeld_ = false;
     if (keyCode_ == 0) {
         txtHotKey_->setText(NothingRecorded);

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "controls/textbox/key_codes.h"
+#include "runtime/virtual_keys.h"
 #include "platform/input.h"
 #include "platform/platform.h"
 
@@ -224,9 +224,9 @@ bool mTextBox::eventFilter(QObject* watched, QEvent* event)
 
 bool mTextBox::forwardKeyPress(QKeyEvent* e)
 {
-    const int16_t originalCode = virtualKeyFromQt(e->key());
+    const int16_t originalCode = rt::virtualKeyOf(*e);
     int16_t keyCode = originalCode;
-    int16_t shift = shiftStateFromQt(e->modifiers());
+    int16_t shift = rt::shiftStateOf(e->modifiers());
     emit KeyDown(keyCode, shift);
 
     const int16_t originalChar = typedCharacter(e);
@@ -246,7 +246,7 @@ bool mTextBox::forwardKeyPress(QKeyEvent* e)
     if (keyCode == originalCode)
         return false;
     if (keyCode != 0) {
-        QKeyEvent replaced(QEvent::KeyPress, qtKeyFromVirtualKey(keyCode), e->modifiers());
+        QKeyEvent replaced(QEvent::KeyPress, rt::qtKeyFromVirtualKey(keyCode), e->modifiers());
         resend(replaced);
     }
     return true;
@@ -261,24 +261,24 @@ void mTextBox::resend(QKeyEvent& replaced)
 
 bool mTextBox::forwardKeyRelease(QKeyEvent* e)
 {
-    const int16_t originalCode = virtualKeyFromQt(e->key());
+    const int16_t originalCode = rt::virtualKeyOf(*e);
     int16_t keyCode = originalCode;
-    int16_t shift = shiftStateFromQt(e->modifiers());
+    int16_t shift = rt::shiftStateOf(e->modifiers());
     emit KeyUp(keyCode, shift);
     return keyCode == 0 && originalCode != 0;
 }
 
 void mTextBox::forwardMouse(QMouseEvent* e)
 {
-    int16_t shift = shiftStateFromQt(e->modifiers());
+    int16_t shift = rt::shiftStateOf(e->modifiers());
     float x = float(e->position().x()), y = float(e->position().y());
     if (e->type() == QEvent::MouseMove) {
-        int16_t buttons = mouseButtonsFromQt(e->buttons());
+        int16_t buttons = rt::mouseButtonsOf(e->buttons());
         emit MouseMove(buttons, shift, x, y);
         mouseMovedOver();
         return;
     }
-    int16_t button = mouseButtonsFromQt(e->button());
+    int16_t button = rt::mouseButtonsOf(e->button());
     if (e->type() == QEvent::MouseButtonPress) {
         pressedInside_ = pressedInside_ || e->button() == Qt::LeftButton;
         emit MouseDown(button, shift, x, y);

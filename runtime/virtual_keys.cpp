@@ -1,11 +1,11 @@
-#include "controls/hotkey/virtual_keys.h"
+#include "runtime/virtual_keys.h"
 
 #include <QKeyEvent>
 
 #include <iterator>
 #include <utility>
 
-namespace hotkey {
+namespace rt {
 
 namespace {
 
@@ -65,6 +65,18 @@ int16_t virtualKeyOf(const QKeyEvent& event)
     return lookup(std::begin(keys), std::end(keys), key);
 }
 
+int qtKeyFromVirtualKey(int16_t vk)
+{
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
+        return vk;
+    if (vk >= 112 && vk < 112 + 24)
+        return Qt::Key_F1 + (vk - 112);
+    for (const KeyPair& p : keys)
+        if (p.second == vk)
+            return p.first;
+    return Qt::Key_unknown;
+}
+
 int16_t shiftStateOf(Qt::KeyboardModifiers modifiers)
 {
     int16_t shift = 0;
@@ -103,4 +115,4 @@ int16_t mouseButtonsOf(Qt::MouseButtons buttons)
     return bits;
 }
 
-} // namespace hotkey
+} // namespace rt

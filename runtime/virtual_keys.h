@@ -4,7 +4,7 @@
 
 class QKeyEvent;
 
-namespace hotkey {
+namespace rt {
 
 // Virtual-key numbers of the keys the recording treats specially.
 constexpr int16_t VkShift = 16;
@@ -36,4 +36,8 @@ int16_t shiftStateOf(const QKeyEvent& event);
 // The mouse-button bits of events: left 1, right 2, middle 4.
 int16_t mouseButtonsOf(Qt::MouseButtons buttons);
 
-} // namespace hotkey
+// The Qt key of a virtual-key number (the main keyboard's key where the
+// keypad has one too); Qt::Key_unknown for a number without one.
+int qtKeyFromVirtualKey(int16_t vk);
+
+} // namespace rt
