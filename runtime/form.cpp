@@ -167,7 +167,9 @@ void Form::applyTabOrder()
     std::vector<std::pair<int, QWidget*>> order;
     for (const ControlDesign& d : design_.controls) {
         auto* w = qobject_cast<QWidget*>(controlObject(d.name));
-        if (w && d.bag.contains(QStringLiteral("TabIndex")))
+        // Labels and pictures have a tab index but take no focus; Qt ignores a
+        // pair that holds one, which would break the chain.
+        if (w && (w->focusPolicy() & Qt::TabFocus) && d.bag.contains(QStringLiteral("TabIndex")))
             order.emplace_back(d.bag.readInt(QStringLiteral("TabIndex"), 0), w);
     }
     std::stable_sort(order.begin(), order.end(), [](auto& a, auto& b) { return a.first < b.first; });

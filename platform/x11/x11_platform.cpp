@@ -16,8 +16,6 @@
 
 namespace platform::x11 {
 
-bool haveX11Display() { return qtDisplay() != nullptr; }
-
 bool canOpenDisplay()
 {
     Display* d = XOpenDisplay(nullptr);

@@ -7,9 +7,6 @@ namespace platform::x11 {
 // Call after QApplication exists.
 Platform makeX11Platform();
 
-// True when Qt runs on an X display (the services need one).
-bool haveX11Display();
-
 // Before Qt starts: whether the display that DISPLAY names can be opened.
 bool canOpenDisplay();
 
