@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, widget and end-to-end tests
-# (the last under their own Xvfb), then the unit and widget tests again built
-# with AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzz run.
+# (the last under their own Xvfb), a short fuzz run of the INI reader and
+# writer, then the unit and widget tests again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -11,11 +12,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+bash scripts/fuzz.sh 20
+
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLIN_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -L 'unit|widgets' -j"$jobs"
-
-if [ -f scripts/fuzz.sh ]; then
-  bash scripts/fuzz.sh
-fi
