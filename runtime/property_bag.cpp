@@ -157,7 +157,7 @@ void PropertyBag::writeColor(const QString& key, uint32_t value, uint32_t def)
     if (value == def)
         remove(key);
     else
-        setRawText(key, QStringLiteral("0x%1").arg(value, 8, 16, QChar(u'0')).toUpper().replace(QStringLiteral("0X"), QStringLiteral("0x")));
+        setRawText(key, QStringLiteral("0x") + QString::number(value, 16).rightJustified(8, u'0').toUpper());
 }
 
 void PropertyBag::writeBool(const QString& key, bool value, bool def)
