@@ -112,7 +112,13 @@ QString mTextBox::PwdChr() const { return pwdChr_; }
 
 void mTextBox::setPwdChr(const QString& New_PwdChr)
 {
-    pwdChr_ = New_PwdChr.left(1);
+    applyPwdChr(New_PwdChr);
+    propertyChanged(QStringLiteral("PwdChr"));
+}
+
+void mTextBox::applyPwdChr(const QString& pwdChr)
+{
+    pwdChr_ = pwdChr.left(1);
     if (pwdChr_.isEmpty()) {
         txtMain_->setStyleSheet(QString());
         txtMain_->setEchoMode(QLineEdit::Normal);
@@ -120,13 +126,13 @@ void mTextBox::setPwdChr(const QString& New_PwdChr)
         txtMain_->setStyleSheet(QStringLiteral("lineedit-password-character: %1").arg(pwdChr_.at(0).unicode()));
         txtMain_->setEchoMode(QLineEdit::Password);
     }
-    propertyChanged(QStringLiteral("PwdChr"));
 }
 
 void mTextBox::readProperties(const rt::PropertyBag& bag)
 {
+    // Loading fills txtMain directly: the host hears of no change.
     txtMain_->setText(bag.readString(QStringLiteral("Text"), QString()));
-    setPwdChr(bag.readString(QStringLiteral("PwdChr"), QString()));
+    applyPwdChr(bag.readString(QStringLiteral("PwdChr"), QString()));
 }
 
 void mTextBox::writeProperties(rt::PropertyBag& bag) const

@@ -63,6 +63,8 @@ protected:
 
 private:
     void DrawFrame();
+    // Sets txtMain's password character without telling the host.
+    void applyPwdChr(const QString& pwdChr);
     void mouseMovedOver();
     void timMouse_Timer();
     bool forwardKeyPress(QKeyEvent* event);

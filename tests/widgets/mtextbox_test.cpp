@@ -207,9 +207,12 @@ private slots:
         rt::PropertyBag bag;
         bag.writeString(QStringLiteral("text"), QStringLiteral("12"), QString());
         bag.writeString(QStringLiteral("PWDCHR"), QStringLiteral("*"), QString());
+        changed.clear();
         f.box->readProperties(bag);
         QCOMPARE(f.box->Text(), QStringLiteral("12"));
         QCOMPARE(f.box->PwdChr(), QStringLiteral("*"));
+        QCOMPARE(f.box->txtMain()->displayText(), QStringLiteral("**"));
+        QCOMPARE(changed.count(), 0); // loading is no change the host must save
         rt::PropertyBag saved;
         f.box->writeProperties(saved);
         QCOMPARE(saved.readString(QStringLiteral("Text"), {}), QStringLiteral("12"));
