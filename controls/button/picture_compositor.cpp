@@ -121,9 +121,9 @@ void forEachPixel(rt::PixelSurface& s, int left, int top, const QImage& src, Per
     const int y0 = std::max(0, -top), y1 = std::min(src.height(), s.height() - top);
     for (int y = y0; y < y1; ++y) {
         const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(y));
-        uint32_t* out = s.row(top + y) + left;
+        uint32_t* out = s.row(top + y); // indexed from the surface's own left edge
         for (int x = x0; x < x1; ++x)
-            perPixel(in[x], out[x]);
+            perPixel(in[x], out[left + x]);
     }
 }
 
