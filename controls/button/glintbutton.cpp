@@ -70,15 +70,14 @@ Glintbutton::~Glintbutton() { UnsetPopupMenu(); }
 
 uint32_t Glintbutton::systemColor(int index) const { return TranslateColor(0x80000000u | uint32_t(index)); }
 
-uint32_t Glintbutton::TranslateColor(uint32_t colour) const
+const platform::SystemColors& Glintbutton::systemColors() const
 {
+    static const platform::ClassicSystemColors classic;
     const platform::SystemColors* table = services().platform.systemColors.get();
-    if (!table) {
-        static const platform::ClassicSystemColors classic;
-        table = &classic;
-    }
-    return glint::TranslateColor(colour, *table);
+    return table ? *table : classic;
 }
+
+uint32_t Glintbutton::TranslateColor(uint32_t colour) const { return glint::TranslateColor(colour, systemColors()); }
 
 template <class T>
 void Glintbutton::assign(T& field, const T& value, const char* name, bool redraw)
@@ -254,22 +253,23 @@ void Glintbutton::setPictureNormal(const ButtonPicture& New_PictureNormal)
 
 void Glintbutton::setPictureHot(const ButtonPicture& New_PictureHot)
 {
-    if (pictureNormal_.isEmpty()) {
-        pictureNormal_ = New_PictureHot;
-        propertyChanged(QStringLiteral("PictureNormal"));
-        return;
-    }
-    assign(pictureHot_, New_PictureHot, "PictureHot");
+    assignStatePicture(pictureHot_, New_PictureHot, "PictureHot");
 }
 
 void Glintbutton::setPictureDown(const ButtonPicture& New_PictureDown)
 {
+    assignStatePicture(pictureDown_, New_PictureDown, "PictureDown");
+}
+
+void Glintbutton::assignStatePicture(ButtonPicture& field, const ButtonPicture& value, const char* name)
+{
+    // Without a normal picture there is nothing to vary by state: the picture becomes the normal one.
     if (pictureNormal_.isEmpty()) {
-        pictureNormal_ = New_PictureDown;
+        pictureNormal_ = value;
         propertyChanged(QStringLiteral("PictureNormal"));
         return;
     }
-    assign(pictureDown_, New_PictureDown, "PictureDown");
+    assign(field, value, name);
 }
 
 void Glintbutton::setPictureAlign(int32_t v) { assign(pictureAlign_, v, "PictureAlign", !pictureNormal_.isEmpty()); }
@@ -319,9 +319,7 @@ void Glintbutton::ChooseDefaultScheme() { colorScheme_ = defaultSchemeFor(button
 void Glintbutton::ApplySchemeColors()
 {
     SchemeProperties p{backColor_, foreColor_, showFocusRect_, picturePushOnHover_, colorScheme_};
-    static const platform::ClassicSystemColors classic;
-    const platform::SystemColors* table = services().platform.systemColors.get();
-    applySchemeColors(buttonStyle_, p, table ? *table : classic);
+    applySchemeColors(buttonStyle_, p, systemColors());
     backColor_ = p.backColor;
     foreColor_ = p.foreColor;
     showFocusRect_ = p.showFocusRect;

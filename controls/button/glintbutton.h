@@ -193,10 +193,14 @@ private:
     // Stores a value, redraws (when asked) and signals the property's name.
     template <class T>
     void assign(T& field, const T& value, const char* name, bool redraw = true);
+    // PictureHot and PictureDown: fill PictureNormal instead while it is empty.
+    void assignStatePicture(ButtonPicture& field, const ButtonPicture& value, const char* name);
     void fontChanged();
     void applyPointer();
     void refreshSize();
     uint32_t systemColor(int index) const;
+    // The platform's system colour table, or the classic one when it has none.
+    const platform::SystemColors& systemColors() const;
 
     PictureTables tables_;
     rt::PixelSurface surface_;
