@@ -1,11 +1,10 @@
 // The picture compositor's cost per megapixel on each path, printed as a table.
 #include <QGuiApplication>
 #include <QImage>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <random>
 
+#include "bench/bench_timing.h"
 #include "controls/button/picture_compositor.h"
 
 using namespace glint;
@@ -24,25 +23,6 @@ QImage noise(QImage::Format format)
             line[x] = gen() | (format == QImage::Format_RGB32 ? 0xFF000000u : 0u);
     }
     return img;
-}
-
-// Milliseconds per call: the best of several rounds, each long enough to time.
-double msPerCall(const std::function<void()>& call)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) {
-        int calls = 0;
-        const auto start = Clock::now();
-        auto elapsed = Clock::duration::zero();
-        do {
-            call();
-            ++calls;
-            elapsed = Clock::now() - start;
-        } while (elapsed < std::chrono::milliseconds(200));
-        best = std::min(best, std::chrono::duration<double, std::milli>(elapsed).count() / calls);
-    }
-    return best;
 }
 
 } // namespace
@@ -83,7 +63,7 @@ int main(int argc, char** argv)
 
     std::printf("%-38s %14s %14s\n", "compositor path", "ms / Mpixel", "Mpixel / s");
     for (const Case& c : cases) {
-        const double ms = msPerCall([&] {
+        const double ms = bench::bestTimePerCall<std::milli>([&] {
             if (c.path32)
                 BlendPicture32(surface, 0, 0, src32, c.solid, c.blend);
             else

@@ -1,10 +1,9 @@
 // The bordered text box's frame repaint: what one hover change costs.
 #include <QApplication>
 #include <QMouseEvent>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 
+#include "bench/bench_timing.h"
 #include "controls/textbox/mtextbox.h"
 #include "platform/fake/fake_platform.h"
 #include "runtime/message_box.h"
@@ -15,24 +14,6 @@ class SilentMessageBox : public rt::MessageBoxService {
 public:
     void msgBox(const QString&, int, const QString&) override {}
 };
-
-double microsPerCall(const std::function<void()>& call)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e12;
-    for (int round = 0; round < 5; ++round) {
-        int calls = 0;
-        const auto start = Clock::now();
-        auto elapsed = Clock::duration::zero();
-        do {
-            call();
-            ++calls;
-            elapsed = Clock::now() - start;
-        } while (elapsed < std::chrono::milliseconds(200));
-        best = std::min(best, std::chrono::duration<double, std::micro>(elapsed).count() / calls);
-    }
-    return best;
-}
 
 } // namespace
 
@@ -51,11 +32,11 @@ int main(int argc, char** argv)
 
     // One cycle lights the ring (a move over the frame) and clears it (a poll tick): two repaints.
     QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    const double cycle = microsPerCall([&] {
+    const double cycle = bench::bestTimePerCall<std::micro>([&] {
         QCoreApplication::sendEvent(box, &move);
         emit box->timMouse()->Tick();
     });
-    const double blit = microsPerCall([&] { (void)box->grab(); });
+    const double blit = bench::bestTimePerCall<std::micro>([&] { (void)box->grab(); });
     const int before = box->frameDraws();
     QCoreApplication::sendEvent(box, &move);
     emit box->timMouse()->Tick();
