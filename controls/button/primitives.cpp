@@ -109,7 +109,8 @@ void DrawEdge(rt::PixelSurface& s, const Rect& r, int flags, const platform::Sys
         edgeRing(s, r, light, dark);
     else if (flags & BdrSunkenOuter)
         edgeRing(s, r, shadow, highlight);
-    const Rect inner = r.inset(1);
+    // Without an outer border the inner one takes the outer ring (a thin one-pixel edge).
+    const Rect inner = flags & (BdrRaisedOuter | BdrSunkenOuter) ? r.inset(1) : r;
     if (flags & BdrRaisedInner)
         edgeRing(s, inner, highlight, shadow);
     else if (flags & BdrSunkenInner)

@@ -45,7 +45,9 @@ void SetCornerPixels(rt::PixelSurface& s, uint32_t colour);
 void DrawGradient(rt::PixelSurface& s, int left, int top, int width, int height, uint32_t colour1, uint32_t colour2,
                   int direction);
 
-// Raised and sunken edges around a rectangle, in the system's 3-D colours.
+// Raised and sunken edges around a rectangle, in the system's 3-D colours: the
+// outer border on the rectangle's own edge, the inner one a pixel inside it, or
+// on the edge itself when there is no outer border.
 enum EdgeFlags : int { BdrRaisedOuter = 1, BdrSunkenOuter = 2, BdrRaisedInner = 4, BdrSunkenInner = 8,
                        EdgeRaised = 5, EdgeSunken = 10 };
 void DrawEdge(rt::PixelSurface& s, const Rect& r, int flags, const platform::SystemColors& colours);

@@ -179,10 +179,19 @@ TEST(DrawEdge, RaisedAndSunkenRings)
     EXPECT_EQ(s.pixel(5, 4), hi);
     EXPECT_EQ(s.pixel(1, 1), dark);
     EXPECT_EQ(s.pixel(4, 3), light);
+    // An inner border alone is a thin edge on the rectangle's own ring.
     s.clear();
     DrawEdge(s, Rect{0, 0, 6, 5}, BdrRaisedInner, c);
-    EXPECT_EQ(s.pixel(0, 0), Bg);
-    EXPECT_EQ(s.pixel(1, 1), hi);
+    EXPECT_EQ(s.pixel(0, 0), hi);
+    EXPECT_EQ(s.pixel(0, 3), hi);
+    EXPECT_EQ(s.pixel(5, 0), shadow);
+    EXPECT_EQ(s.pixel(5, 4), shadow);
+    EXPECT_EQ(s.pixel(1, 1), Bg);
+    s.clear();
+    DrawEdge(s, Rect{0, 0, 6, 5}, BdrSunkenInner, c);
+    EXPECT_EQ(s.pixel(0, 0), dark);
+    EXPECT_EQ(s.pixel(5, 4), light);
+    EXPECT_EQ(s.pixel(1, 1), Bg);
 }
 
 TEST(DrawFocusRect, InvertsEveryOtherBorderPixelAndUndoesItself)
