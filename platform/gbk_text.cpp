@@ -26,8 +26,9 @@ QByteArray convert(const char* to, const char* from, const QByteArray& input, co
         char* outPtr = buffer;
         size_t outLeft = sizeof buffer;
         const size_t rc = iconv(cd, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
+        const int error = rc == static_cast<size_t>(-1) ? errno : 0; // before append can change errno
         out.append(buffer, static_cast<qsizetype>(outPtr - buffer));
-        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+        if (error != 0 && error != E2BIG) {
             out.append(replacement);
             const size_t n = std::min(skip(in, inLeft), inLeft);
             in += n;
