@@ -24,7 +24,7 @@ ButtonPicture ButtonPicture::icon(const QImage& image, QString source)
     if (image.isNull())
         return p;
     p.kind_ = Kind::Icon;
-    p.bits_ = 32;
+    p.bits_ = 24; // drawn onto the key colour, it has no alpha left
     p.pixels_ = QImage(image.size(), QImage::Format_RGB32);
     p.pixels_.fill(bgrToPixel(IconKeyColor));
     QPainter painter(&p.pixels_);

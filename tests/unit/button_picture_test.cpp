@@ -254,4 +254,11 @@ TEST(ButtonPicture, PathKindAndDepth)
     const auto alpha = ButtonPicture::bitmap(row32({{1, 255}}));
     EXPECT_EQ(alpha.bitsPerPixel(), 32);
     EXPECT_EQ(alpha.kind(), ButtonPicture::Kind::Bitmap);
+    // An icon from an image with alpha is flattened onto the key colour.
+    QImage clear(2, 1, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const auto icon = ButtonPicture::icon(clear);
+    EXPECT_EQ(icon.kind(), ButtonPicture::Kind::Icon);
+    EXPECT_EQ(icon.bitsPerPixel(), 24);
+    EXPECT_EQ(rt::pixelToBgr(icon.pixels().pixel(0, 0)), IconKeyColor);
 }
