@@ -286,6 +286,16 @@ TEST_F(CaptionText, CentredMnemonicsAndOffsets)
     EXPECT_GT(inked(u).size(), inked(p).size());
 }
 
+TEST_F(CaptionText, RightToLeftReadingMovesNeutralCharacters)
+{
+    // In right-to-left reading order the trailing "!" goes to the left of "A".
+    auto ltr = surface(80, 30), rtl = surface(80, 30);
+    DrawCaptionText(ltr, Rect{0, 0, 80, 30}, QStringLiteral("A!"), Ink, 0, 0, false);
+    DrawCaptionText(rtl, Rect{0, 0, 80, 30}, QStringLiteral("A!"), Ink, 0, 0, true);
+    ASSERT_FALSE(inked(rtl).empty());
+    EXPECT_NE(inked(ltr), inked(rtl));
+}
+
 TEST_F(CaptionText, WordBreakAndMeasure)
 {
     rt::PixelSurface s = surface(60, 60);
