@@ -16,6 +16,8 @@ namespace textbox {
 
 class mTextBox : public rt::UserControl {
     Q_OBJECT
+    // The control's value: what a host reads when it reads the control itself.
+    Q_PROPERTY(QString Text READ Text WRITE setText NOTIFY Change USER true)
 public:
     static constexpr int FixedHeight = 22;
     static constexpr uint32_t BackgroundColor = 0x00FFF4E4;

@@ -1,4 +1,5 @@
 #include <QKeyEvent>
+#include <QMetaProperty>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -198,6 +199,13 @@ private slots:
         QCOMPARE(f.box->txtMain()->displayText(), QStringLiteral("####"));
         f.box->setPwdChr(QString());
         QCOMPARE(f.box->txtMain()->displayText(), QStringLiteral("2509"));
+
+        // Text is the control's value for a host that reads the control generically.
+        const QMetaProperty value = f.box->metaObject()->userProperty();
+        QCOMPARE(QLatin1String(value.name()), QLatin1String("Text"));
+        QCOMPARE(value.read(f.box).toString(), QStringLiteral("2509"));
+        QVERIFY(value.write(f.box, QStringLiteral("77")));
+        QCOMPARE(f.box->txtMain()->text(), QStringLiteral("77"));
 
         rt::PropertyBag empty;
         f.box->setText(QString());
