@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "runtime/virtual_keys.h"
 
@@ -40,12 +41,29 @@ void HotKeyEdit::setAppearance(int16_t appearance)
     applyFrame();
 }
 
+bool HotKeyEdit::flatBorder() const
+{
+    return borderStyle_ != 0 && appearance_ == 0;
+}
+
 void HotKeyEdit::applyFrame()
 {
-    // No border, the style's sunken frame (3-D), or a plain one-pixel line (flat).
-    setFrame(borderStyle_ != 0);
-    setStyleSheet(borderStyle_ != 0 && appearance_ == 0 ? QStringLiteral("QLineEdit { border: 1px solid palette(text); }")
-                                                        : QString());
+    // No border, the style's sunken frame (3-D), or a plain one-pixel line
+    // (flat) drawn over the box's own background, so the back colour holds.
+    setFrame(borderStyle_ != 0 && !flatBorder());
+    const int line = flatBorder() ? 1 : 0;
+    setTextMargins(line, line, line, line);
+    update();
+}
+
+void HotKeyEdit::paintEvent(QPaintEvent* e)
+{
+    QLineEdit::paintEvent(e);
+    if (!flatBorder())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 bool HotKeyEdit::event(QEvent* e)

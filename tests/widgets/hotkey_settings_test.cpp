@@ -309,6 +309,38 @@ private slots:
         QVERIFY(none.entries().empty());
     }
 
+    void theBackColourFillsTheBoxWhateverItsBorder_data()
+    {
+        QTest::addColumn<QString>("borderStyle");
+        QTest::addColumn<QString>("appearance");
+        QTest::addColumn<bool>("line"); // a one-pixel line in the text colour at the edge
+        QTest::newRow("3-D") << "1" << "1" << false;
+        QTest::newRow("flat") << "1" << "0" << true;
+        QTest::newRow("no border") << "0" << "0" << false;
+    }
+
+    void theBackColourFillsTheBoxWhateverItsBorder()
+    {
+        QFETCH(QString, borderStyle);
+        QFETCH(QString, appearance);
+        QFETCH(bool, line);
+        host->show();
+        RKHotKey* hk = make("RKHotKey1", bagWith({{"BackColor", "0x000000FF"}, {"ForeColor", "0x00FF0000"},
+                                                  {"BorderStyle", borderStyle}, {"Appearance", appearance}}), false);
+        const auto pixels = [hk] { return hk->txtHotKey().grab().toImage(); };
+        QImage image = pixels();
+        const QPoint inside(image.width() - 6, image.height() / 2); // right of the text
+        QCOMPARE(QColor(image.pixel(inside)), QColor(255, 0, 0));
+        if (!line)
+            return;
+        QCOMPARE(QColor(image.pixel(0, 0)), QColor(0, 0, 255));
+        QCOMPARE(QColor(image.pixel(image.width() - 1, image.height() - 1)), QColor(0, 0, 255));
+        hk->setForeColor(0x0000FF00); // the line follows the text colour
+        image = pixels();
+        QCOMPARE(QColor(image.pixel(0, image.height() / 2)), QColor(0, 255, 0));
+        QCOMPARE(QColor(image.pixel(inside)), QColor(255, 0, 0));
+    }
+
     void everyPassThroughSetterSignalsItsName()
     {
         RKHotKey* hk = make("RKHotKey1");
