@@ -73,7 +73,7 @@ mTextBox::mTextBox(rt::Services& services, QWidget* parent) : rt::UserControl(se
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setFixedHeight(FixedHeight);
+    setFixedHeight(FixedHeight); // every requested height becomes 22 pixels; the width stays
     setFocusPolicy(Qt::StrongFocus); // a tab stop that hands the focus to txtMain
     surface_.setBackColor(BackgroundColor);
 
@@ -160,8 +160,6 @@ void mTextBox::DrawFrame()
 void mTextBox::resizeEvent(QResizeEvent* event)
 {
     rt::UserControl::resizeEvent(event);
-    if (height() != FixedHeight)
-        resize(width(), FixedHeight);
     // A box narrower than its margins keeps txtMain's previous width.
     if (width() - 12 >= 0)
         txtMain_->setGeometry(txtMain_->x(), txtMain_->y(), width() - 12, txtMain_->height());
