@@ -114,9 +114,13 @@ uint32_t mixPixel(uint32_t target, uint32_t dstWord, int f)
     return bgrToPixel(rgb(ch(redOf(target), redOf(d)), ch(greenOf(target), greenOf(d)), ch(blueOf(target), blueOf(d))));
 }
 
+// Walks the picture's pixels as 32-bit words of the given format (a picture
+// in another format is converted first; one already in it is not copied).
 template <class PerPixel>
-void forEachPixel(rt::PixelSurface& s, int left, int top, const QImage& src, PerPixel perPixel)
+void forEachPixel(rt::PixelSurface& s, int left, int top, const QImage& picture, QImage::Format format,
+                  PerPixel perPixel)
 {
+    const QImage src = picture.convertToFormat(format);
     const int x0 = std::max(0, -left), x1 = std::min(src.width(), s.width() - left);
     const int y0 = std::max(0, -top), y1 = std::min(src.height(), s.height() - top);
     for (int y = y0; y < y1; ++y) {
@@ -135,7 +139,7 @@ void BlendPicture24(rt::PixelSurface& s, int left, int top, const QImage& src, i
     if (src.isNull() || f <= 0)
         return;
     const Target target{blend, solid};
-    forEachPixel(s, left, top, src, [&](uint32_t srcWord, uint32_t& dst) {
+    forEachPixel(s, left, top, src, QImage::Format_RGB32, [&](uint32_t srcWord, uint32_t& dst) {
         const uint32_t colour = pixelToBgr(srcWord); // a 32-bit surface's nearest colour is the colour itself
         if (blend.useMaskColor && colour == blend.maskColor)
             return;
@@ -149,7 +153,7 @@ void BlendPicture32(rt::PixelSurface& s, int left, int top, const QImage& src, i
     if (src.isNull() || f <= 0)
         return;
     const Target target{blend, solid};
-    forEachPixel(s, left, top, src, [&](uint32_t srcWord, uint32_t& dst) {
+    forEachPixel(s, left, top, src, QImage::Format_ARGB32, [&](uint32_t srcWord, uint32_t& dst) {
         const int g = int(srcWord >> 24) * f / 255;
         if (g == 0)
             return;

@@ -89,7 +89,8 @@ const ButtonPicture& currentPicture(const ButtonPicture& normal, const ButtonPic
 constexpr int32_t NoSolid = -1;
 
 // The two compositors, on the rectangle of the picture's size at (left, top).
-// src is Format_RGB32 for the 24-bit path and Format_ARGB32 for the 32-bit one.
+// They read src as Format_RGB32 and Format_ARGB32 words; a picture in another
+// format is converted first.
 void BlendPicture24(rt::PixelSurface& s, int left, int top, const QImage& src, int32_t solid, const Blend& blend);
 void BlendPicture32(rt::PixelSurface& s, int left, int top, const QImage& src, int32_t solid, const Blend& blend);
 

@@ -169,6 +169,22 @@ TEST(Compositor, ClipsAtTheSurfaceEdges)
     EXPECT_EQ(s.pixel(1, 0), rgb(3, 3, 3));
 }
 
+TEST(Compositor, ReadsPicturesOfOtherFormatsByTheirColours)
+{
+    // Three bytes a pixel: read as words, the row would run past its end.
+    QImage packed(3, 1, QImage::Format_RGB888);
+    packed.setPixel(0, 0, qRgb(1, 2, 3));
+    packed.setPixel(1, 0, qRgb(4, 5, 6));
+    packed.setPixel(2, 0, qRgb(7, 8, 9));
+    auto s = surface(3, 1);
+    BlendPicture24(s, 0, 0, packed, NoSolid, blend(255));
+    EXPECT_EQ(s.pixel(0, 0), rgb(1, 2, 3));
+    EXPECT_EQ(s.pixel(2, 0), rgb(7, 8, 9));
+    s.clear();
+    BlendPicture32(s, 0, 0, packed, NoSolid, blend(255)); // no alpha: every pixel opaque
+    EXPECT_EQ(s.pixel(1, 0), rgb(4, 5, 6));
+}
+
 TEST(BlendFor, OpacityGreyscaleAndEffectByState)
 {
     PictureLook look;
