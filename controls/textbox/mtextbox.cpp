@@ -289,7 +289,9 @@ void mTextBox::forwardMouse(QMouseEvent* e)
         return;
     }
     emit MouseUp(button, shift, x, y);
-    const bool click = pressedInside_ && e->button() == Qt::LeftButton && txtMain_->rect().contains(e->position().toPoint());
+    if (e->button() != Qt::LeftButton)
+        return; // another button's release leaves a left press in progress
+    const bool click = pressedInside_ && txtMain_->rect().contains(e->position().toPoint());
     pressedInside_ = false;
     if (click)
         emit Click();

@@ -289,6 +289,13 @@ private slots:
         seen.clear();
         QTest::mouseClick(f.box->txtMain(), Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
         QCOMPARE(seen, (QStringList{QStringLiteral("down 2 0 3 3"), QStringLiteral("up 2 0 3 3")}));
+        // A right click during a left press does not cancel the left click.
+        seen.clear();
+        QTest::mousePress(f.box->txtMain(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseClick(f.box->txtMain(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseRelease(f.box->txtMain(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QCOMPARE(seen.count(QStringLiteral("click")), 1);
+        QCOMPARE(seen.last(), QStringLiteral("click"));
         seen.clear();
         QTest::mouseDClick(f.box->txtMain(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
         QVERIFY(seen.contains(QStringLiteral("dblclick")));
