@@ -16,16 +16,21 @@ QPixmap loadDesignPicture(const QString& path)
     return path.isEmpty() ? QPixmap() : QPixmap(path);
 }
 
-void applyCommonDesign(QWidget& w, const PropertyBag& bag)
+void applyExtenderDesign(QWidget& w, const PropertyBag& bag)
 {
     w.setGeometry(twipsToPixels(bag.readInt(QStringLiteral("Left"), 0)), twipsToPixels(bag.readInt(QStringLiteral("Top"), 0)),
                   twipsToPixels(bag.readInt(QStringLiteral("Width"), 0)), twipsToPixels(bag.readInt(QStringLiteral("Height"), 0)));
     if (bag.contains(QStringLiteral("Visible")))
         w.setVisible(bag.readBool(QStringLiteral("Visible"), true));
-    if (bag.contains(QStringLiteral("Enabled")))
-        w.setEnabled(bag.readBool(QStringLiteral("Enabled"), true));
     if (bag.contains(QStringLiteral("ToolTipText")))
         w.setToolTip(bag.readString(QStringLiteral("ToolTipText"), {}));
+}
+
+void applyCommonDesign(QWidget& w, const PropertyBag& bag)
+{
+    applyExtenderDesign(w, bag);
+    if (bag.contains(QStringLiteral("Enabled")))
+        w.setEnabled(bag.readBool(QStringLiteral("Enabled"), true));
     if (bag.contains(QStringLiteral("Font")))
         w.setFont(bag.readFont(QStringLiteral("Font"), w.font()));
     if (bag.contains(QStringLiteral("ForeColor"))) {
@@ -156,7 +161,7 @@ void Form::build(bool userMode)
         if (auto* uc = qobject_cast<UserControl*>(obj)) {
             uc->setAmbient({userMode, d.name, font(), false});
             uc->readProperties(d.bag);
-            applyCommonDesign(*uc, d.bag);
+            applyExtenderDesign(*uc, d.bag); // the rest of its block is its own business
         }
     }
     applyTabOrder();

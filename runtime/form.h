@@ -80,8 +80,12 @@ private:
     bool unloading_ = false;
 };
 
-// The common design entries of a visible control: position and size in twips,
-// Visible, Enabled, ToolTipText, Font, ForeColor, MouseIcon with MouseIconHotSpot.
+// The entries the host keeps for any control it places: position and size in
+// twips, Visible and the host's ToolTipText. A user control reads the rest of
+// its block itself, as its property bag.
+void applyExtenderDesign(QWidget& widget, const PropertyBag& bag);
+// A standard control's entries: the extender's, then Enabled, Font, ForeColor,
+// and MouseIcon with MouseIconHotSpot.
 void applyCommonDesign(QWidget& widget, const PropertyBag& bag);
 // A picture of the program's resources by its design-data path; a missing file gives a null pixmap.
 QPixmap loadDesignPicture(const QString& path);
