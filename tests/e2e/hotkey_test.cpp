@@ -14,6 +14,8 @@
 #include "harness/click_recorder.h"
 #include "harness/hotkey_window.h"
 
+#include "common/example_settings.h"
+
 using namespace e2e;
 using namespace std::chrono_literals;
 
@@ -64,16 +66,7 @@ bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std
         timeout);
 }
 
-const std::string ExampleFile = "[RKHotKey]\r\n"
-                                "RKHotKey1Text=Ctrl + F1\r\n"
-                                "RKHotKey1KeyCode=112\r\n"
-                                "RKHotKey1ModKeyCode=2\r\n"
-                                "RKHotKey2Text=\xCE\xDE\r\n"
-                                "RKHotKey2KeyCode=0\r\n"
-                                "RKHotKey2ModKeyCode=0\r\n"
-                                "RKHotKey3Text=Alt + F3\r\n"
-                                "RKHotKey3KeyCode=114\r\n"
-                                "RKHotKey3ModKeyCode=1\r\n";
+const std::string ExampleFile = ExampleSettingsIni;
 
 class HotkeyTest : public ::testing::Test {
 protected:

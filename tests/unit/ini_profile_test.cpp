@@ -7,6 +7,8 @@
 
 #include "platform/ini_file_profile.h"
 
+#include "common/example_settings.h"
+
 using platform::IniFileProfile;
 
 namespace {
@@ -62,16 +64,7 @@ TEST_F(IniProfileTest, SavingThreeControlsIntoANewFileGivesTheDocumentedBytes)
     };
     for (int i = 0; i < writes.size(); i += 2)
         ASSERT_TRUE(write("RKHotKey", writes[i], writes[i + 1]));
-    EXPECT_EQ(bytes(), QByteArray("[RKHotKey]\r\n"
-                                  "RKHotKey1Text=Ctrl + F1\r\n"
-                                  "RKHotKey1KeyCode=112\r\n"
-                                  "RKHotKey1ModKeyCode=2\r\n"
-                                  "RKHotKey2Text=\xCE\xDE\r\n"
-                                  "RKHotKey2KeyCode=0\r\n"
-                                  "RKHotKey2ModKeyCode=0\r\n"
-                                  "RKHotKey3Text=Alt + F3\r\n"
-                                  "RKHotKey3KeyCode=114\r\n"
-                                  "RKHotKey3ModKeyCode=1\r\n"));
+    EXPECT_EQ(bytes(), QByteArray(ExampleSettingsIni));
     EXPECT_EQ(get("RKHotKey", "RKHotKey2Text"), QStringLiteral("无"));
     // Saving the same values again changes nothing.
     const QByteArray first = bytes();

@@ -7,6 +7,7 @@
 #include "controls/hotkey/module5.h"
 #include "runtime/app_folder.h"
 #include "runtime/runtime_error.h"
+#include "common/example_settings.h"
 #include "support/hotkey_support.h"
 
 using IniCall = platform::fake::FakeIniProfile::Call;
@@ -159,16 +160,7 @@ private slots:
         three->setHotKeyEnabled(true);
         for (RKHotKey* c : {one, two, three})
             c->SaveSettings();
-        QCOMPARE(file("setting.ini"), QByteArray("[RKHotKey]\r\n"
-                                                 "RKHotKey1Text=Ctrl + F1\r\n"
-                                                 "RKHotKey1KeyCode=112\r\n"
-                                                 "RKHotKey1ModKeyCode=2\r\n"
-                                                 "RKHotKey2Text=\xCE\xDE\r\n"
-                                                 "RKHotKey2KeyCode=0\r\n"
-                                                 "RKHotKey2ModKeyCode=0\r\n"
-                                                 "RKHotKey3Text=Alt + F3\r\n"
-                                                 "RKHotKey3KeyCode=114\r\n"
-                                                 "RKHotKey3ModKeyCode=1\r\n"));
+        QCOMPARE(file("setting.ini"), QByteArray(ExampleSettingsIni));
 
         host = std::make_unique<QWidget>(); // the window goes; a new one loads
         one = make("RKHotKey1");
