@@ -235,6 +235,16 @@ QFont PropertyBag::parseFont(const QString& text, const QFont& def)
     return f;
 }
 
+QFont latinFont(const QString& family, qreal pointSize)
+{
+    QFont f;
+    f.setFamilies({family, QStringLiteral("DejaVu Sans")});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(pointSize);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
 void addFontFallbacks(QFont& font)
 {
     QStringList families{font.family()};

@@ -59,4 +59,8 @@ private:
 // back to an installed CJK face.
 void addFontFallbacks(QFont& font);
 
+// A control's designed Latin face at its size and normal weight, with a sans
+// face where it is missing (for the controls' own captions and text).
+QFont latinFont(const QString& family, qreal pointSize);
+
 } // namespace rt

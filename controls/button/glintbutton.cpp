@@ -17,16 +17,8 @@ namespace glint {
 
 namespace {
 
-// The surface's own font as designed; missing faces fall back to a sans face.
-QFont designedSurfaceFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(8.25);
-    f.setWeight(QFont::Normal);
-    return f;
-}
+// The surface's own font as designed.
+QFont designedSurfaceFont() { return rt::latinFont(QStringLiteral("Tahoma"), 8.25); }
 
 Qt::CursorShape pointerShape(int16_t pointer)
 {

@@ -34,15 +34,7 @@ void drawStretched(rt::PixelSurface& s, const Shading& pic, int x, int y, int wi
             s.setPixel(x + dx, y + dy, pic.pixels[(dy * pic.height / height) * pic.width + dx * pic.width / width]);
 }
 
-QFont txtMainFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(9);
-    f.setWeight(QFont::Normal);
-    return f;
-}
+QFont txtMainFont() { return rt::latinFont(QStringLiteral("Verdana"), 9); }
 
 bool isTabKey(int key) { return key == Qt::Key_Tab || key == Qt::Key_Backtab; }
 
