@@ -80,13 +80,17 @@ TEST_F(ClickerTest, EmptyIntervalAndNonNumberOpenTheirMessages)
 
 TEST_F(ClickerTest, PinHoldsThePointerUntilStop)
 {
-    vorlin->type(form1::XBox, "200");
-    vorlin->type(form1::YBox, "300");
+    // Pin onto the stop button itself, so that pressing stop never races the pin
+    // pulling the pointer back.
+    const Rect g = session.geometry(vorlin->window);
+    const std::pair pin{g.x + form1::StopButton.x, g.y + form1::StopButton.y};
+    vorlin->type(form1::XBox, std::to_string(pin.first));
+    vorlin->type(form1::YBox, std::to_string(pin.second));
     vorlin->click(form1::PinPicture);
     session.movePointer(40, 50);
-    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{200, 300}; }, 2s));
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == pin; }, 2s));
     session.movePointer(700, 600);
-    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{200, 300}; }, 2s));
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == pin; }, 2s));
 
     vorlin->click(form1::StopButton);
     session.movePointer(41, 51);
