@@ -107,6 +107,34 @@ TEST_F(ClickerTest, MoveOnceMovesThePointerOnce)
     EXPECT_TRUE(pointerStaysAt(session, {10, 10}, 400ms)) << "move-once pinned the pointer";
 }
 
+TEST_F(ClickerTest, CoordinatesBeyondTheScreenGoToItsNearestEdge)
+{
+    // The screen is 1280 x 1024; X carries positions as 16-bit numbers, where
+    // 65636 would be 100 and 40000 a negative position.
+    const struct {
+        const char* x;
+        const char* y;
+        std::pair<int, int> at;
+    } moves[] = {
+        {"40000", "300", {1279, 300}},  {"65636", "70000", {1279, 1023}}, {"-40000", "-5", {0, 0}},
+        {"100", "-70000", {100, 0}},    {"1280", "1024", {1279, 1023}},   {"-1", "512", {0, 512}},
+    };
+    for (const auto& m : moves) {
+        vorlin->type(form1::XBox, m.x);
+        vorlin->type(form1::YBox, m.y);
+        vorlin->click(form1::MoveButton);
+        EXPECT_TRUE(waitFor([&] { return session.pointer() == m.at; }, 2s))
+            << m.x << ", " << m.y << " went to " << session.pointer().first << ", " << session.pointer().second;
+    }
+
+    vorlin->type(form1::XBox, "40000");
+    vorlin->type(form1::YBox, "-40000");
+    vorlin->click(form1::PinPicture);
+    session.movePointer(640, 500);
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{1279, 0}; }, 2s))
+        << "the pin is at " << session.pointer().first << ", " << session.pointer().second;
+}
+
 TEST_F(ClickerTest, Check2MakesTheWindowTopmost)
 {
     const auto above = [&] {

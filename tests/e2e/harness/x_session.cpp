@@ -269,7 +269,7 @@ void XSession::typeInto(unsigned long window, int x, int y, const std::string& t
     clickAt(window, x, y);
     xdotool({"key", "ctrl+a", "BackSpace"});
     if (!text.empty())
-        xdotool({"type", "--delay", "20", text});
+        xdotool({"type", "--delay", "20", "--", text}); // "--": a text may start with a minus
 }
 
 void XSession::pressKeys(const std::string& combination) const { xdotool({"key", combination}); }
