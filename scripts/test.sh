@@ -9,6 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 jobs=$(nproc)
+# build/ and build-package/ sit at the same depth: with paths taken relative to
+# the checkout, ccache serves the package tree the objects build/ compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
