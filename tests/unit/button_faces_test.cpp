@@ -22,18 +22,13 @@ struct Painted {
     ButtonRects rects;
 };
 
-void ensureApp()
+// Runs one step of the paint path: the face of look.buttonStyle, or only the content.
+Painted run(const ButtonLook& look, int state, int w, int h, bool contentOnly = false, uint32_t background = Bg)
 {
     static int argc = 1;
     static char name[] = "button_faces_test";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
-}
-
-// Runs one step of the paint path: the face of look.buttonStyle, or only the content.
-Painted run(const ButtonLook& look, int state, int w, int h, bool contentOnly = false, uint32_t background = Bg)
-{
-    ensureApp();
     Painted p;
     p.surface.setBackColor(background);
     p.surface.setFont(QFont(QStringLiteral("DejaVu Sans"), 14, QFont::Bold)); // strokes wider than a pixel
@@ -97,7 +92,6 @@ TEST(ButtonFaces, PixelsOfEveryCase)
         {"2 olive row H-2", 2, 1, 0x00DBEEF3, StateNormal, 0, 80, 30, 40, 28, 0x00C4D7DC},
         {"2 custom row H-2 clamps", 2, 3, 0x00105020, StateNormal, 0, 80, 30, 40, 28, 0x00003909},
         {"2 corner", 2, 0, 0x00E7EBEC, StateNormal, 0, 80, 30, 1, 28, 0x00C1894D},
-        {"2 olive frame", 2, 1, 0x00DBEEF3, StateNormal, 0, 80, 30, 0, 15, 0x00066237},
         {"2 hot bottom line", 2, 0, 0x00E7EBEC, StateHot, 0, 80, 30, 40, 28, 0x000097E5},
         {"2 disabled face", 2, 0, 0x00E7EBEC, StateNormal, Disabled, 80, 30, 40, 15, 0x00E4E8EA},
         {"2 disabled frame", 2, 0, 0x00E7EBEC, StateNormal, Disabled, 80, 30, 0, 15, 0x00CDD1D2},
@@ -105,14 +99,11 @@ TEST(ButtonFaces, PixelsOfEveryCase)
         {"2 scheme above 3: frame", 2, 4, 0x00E7EBEC, StateNormal, 0, 80, 30, 0, 15, 0x00743C00},
         {"2 default highlight", 2, 0, 0x00E7EBEC, StateNormal, Focused | Active, 80, 30, 40, 28, 0x00EE8269},
         // Style 3 pressed: flat halves under the dark frame, split at h2 (ties to even at H = 25).
-        {"3 down upper half", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 30, 40, 4, 0x00F6E4C2},
         {"3 down above h2", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 30, 40, 14, 0x00F6E4C2},
         {"3 down from h2", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 30, 40, 15, 0x00F0D29A},
-        {"3 down bottom inner row", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 30, 40, 28, 0x00F0D29A},
         {"3 down odd height above", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 25, 40, 11, 0x00F6E4C2},
         {"3 down odd height from", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 25, 40, 12, 0x00F0D29A},
         {"3 down frame bottom", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 30, 40, 29, 0x005C411D},
-        {"3 down frame left", 3, 2, 0x00E3E3E3, StateDown, 0, 80, 30, 0, 15, 0x005C411D},
         // Style 3: the corner pixels in every enabled state.
         {"3 corner normal", 3, 2, 0x00E3E3E3, StateNormal, 0, 80, 30, 1, 1, 0x00BE965F},
         {"3 corner hot", 3, 2, 0x00E3E3E3, StateHot, 0, 80, 30, 78, 1, 0x00BE965F},
@@ -122,12 +113,10 @@ TEST(ButtonFaces, PixelsOfEveryCase)
         {"3 disabled corner", 3, 2, 0x00E3E3E3, StateNormal, Disabled, 80, 30, 1, 1, 0x00DBDBDB},
         {"3 default frame", 3, 2, 0x00E3E3E3, StateNormal, Focused | Active, 80, 30, 1, 15, 0x00FBD848},
         // Painter A.
-        {"0 normal face", 0, 0, BtnFace, StateNormal, 0, 80, 30, 40, 15, BtnFace},
         {"0 checked face", 0, 0, BtnFace, StateNormal, Checked, 80, 30, 40, 15, 0x00CDD5D9},
         {"0 down inner frame", 0, 0, BtnFace, StateDown, 0, 80, 30, 1, 1, 0x0099A8AC},
         {"0 down outer frame", 0, 0, BtnFace, StateDown, 0, 80, 30, 0, 0, 0},
         {"1 down grey top-left", 1, 0, BtnFace, StateDown, 0, 80, 30, 0, 5, 0x00808080},
-        {"1 down white bottom-right", 1, 0, BtnFace, StateDown, 0, 80, 30, 79, 5, 0x00FFFFFF},
         {"11 disabled: no fill", 11, 0, BtnFace, StateNormal, Disabled, 80, 30, 40, 15, Bg},
         {"0 default frame", 0, 0, BtnFace, StateNormal, Focused, 80, 30, 79, 29, 0},
         {"0 focus at run time", 0, 0, BtnFace, StateNormal, Focused | Active | RunTime | FocusRect, 80, 30, 4, 4,
@@ -197,15 +186,6 @@ TEST(ButtonContent, CaptionPlacement)
     EXPECT_EQ(run(look, StateNormal, 100, 30, true).rects.caption.right, 80); // W - 20
     look.captionAlign = CapAlignLeft;
     EXPECT_EQ(run(look, StateNormal, 100, 30, true).rects.caption.left, 2);
-
-    // The themed style keeps the caption 4 pixels inside the edges.
-    look = lookOf(StyleThemed, 0, BtnFace);
-    look.caption = QStringLiteral("A caption far too long for the button");
-    const Rect themed = run(look, StateNormal, 60, 20, true).rects.caption;
-    EXPECT_GE(themed.left, 4);
-    EXPECT_GE(themed.top, 4);
-    EXPECT_LE(themed.right, 56);
-    EXPECT_LE(themed.bottom, 16);
 }
 
 // Where the picture goes for each PictureAlign, relative to the laid-out caption.
@@ -214,65 +194,37 @@ TEST(ButtonContent, PictureForEveryAlignment)
     const int W = 100, H = 40, pw = 10, ph = 8;
     const ButtonPicture picture = solidPicture(pw, ph);
     using Where = std::function<QPoint(const Rect& caption)>;
+    const QPoint centre((W - pw) / 2, (H - ph) / 2);
     const struct {
         int align;
+        const char* caption;
+        bool dropDown;
         Where where;
     } cases[] = {
-        {PicLeftEdge, [](const Rect&) { return QPoint(3, (H - ph) / 2); }},
-        {PicLeftOfCaption, [](const Rect& c) { return QPoint(c.left - pw - 4, (H - ph) / 2); }},
-        {PicRightEdge, [](const Rect&) { return QPoint(W - pw - 3, (H - ph) / 2); }},
-        {PicRightOfCaption, [](const Rect& c) { return QPoint(c.right + 4, (H - ph) / 2); }},
-        {PicBackground, [](const Rect&) { return QPoint((W - pw) / 2, (H - ph) / 2); }},
-        {PicTopEdge, [](const Rect&) { return QPoint((W - pw) / 2, 4); }},
-        {PicTopOfCaption, [](const Rect& c) { return QPoint((W - pw) / 2, c.top - ph - 2); }},
-        {PicBottomEdge, [](const Rect&) { return QPoint((W - pw) / 2, H - ph - 4); }},
-        {PicBottomOfCaption, [](const Rect& c) { return QPoint((W - pw) / 2, c.bottom + 2); }},
+        {PicLeftEdge, "Go", false, [](const Rect&) { return QPoint(3, (H - ph) / 2); }},
+        {PicLeftOfCaption, "Go", false, [](const Rect& c) { return QPoint(c.left - pw - 4, (H - ph) / 2); }},
+        {PicRightEdge, "Go", false, [](const Rect&) { return QPoint(W - pw - 3, (H - ph) / 2); }},
+        {PicRightOfCaption, "Go", false, [](const Rect& c) { return QPoint(c.right + 4, (H - ph) / 2); }},
+        {PicBackground, "Go", false, [&](const Rect&) { return centre; }},
+        {PicTopEdge, "Go", false, [](const Rect&) { return QPoint((W - pw) / 2, 4); }},
+        {PicTopOfCaption, "Go", false, [](const Rect& c) { return QPoint((W - pw) / 2, c.top - ph - 2); }},
+        {PicBottomEdge, "Go", true, [](const Rect&) { return QPoint((W - pw) / 2 - 8, H - ph - 4); }},
+        {PicBottomOfCaption, "Go", false, [](const Rect& c) { return QPoint((W - pw) / 2, c.bottom + 2); }},
+        // A caption of spaces centres the picture whatever the alignment.
+        {PicLeftOfCaption, "   ", false, [&](const Rect&) { return centre; }},
+        {PicRightEdge, "   ", true, [&](const Rect&) { return centre - QPoint(8, 0); }},
     };
     for (const auto& t : cases) {
         ButtonLook look = lookOf(1, 0, BtnFace);
-        look.caption = QStringLiteral("Go");
+        look.caption = QString::fromLatin1(t.caption);
         look.hasPictureNormal = true;
         look.picture = &picture;
         look.pictureAlign = t.align;
+        look.dropDownSymbol = t.dropDown ? SymbolDown : SymbolNone;
         const Painted p = run(look, StateNormal, W, H, true);
         const QPoint at = t.where(p.rects.caption);
-        EXPECT_EQ(p.rects.picture, (Rect{at.x(), at.y(), at.x() + pw, at.y() + ph})) << t.align;
-        int drawn = 0; // the picture shows where it was laid out (the caption may cover some of it)
-        for (int y = at.y(); y < at.y() + ph; ++y)
-            for (int x = at.x(); x < at.x() + pw; ++x)
-                drawn += p.surface.pixel(x, y) == 0x001EC80Au;
-        EXPECT_GT(drawn, pw * ph / 4) << t.align;
+        EXPECT_EQ(p.rects.picture, (Rect{at.x(), at.y(), at.x() + pw, at.y() + ph})) << t.align << t.caption;
     }
-}
-
-TEST(ButtonContent, PictureAdjustsTheCaption)
-{
-    const ButtonPicture picture = solidPicture(10, 8);
-    ButtonLook look = lookOf(1, 0, BtnFace);
-    look.caption = QStringLiteral("Go");
-    const Rect plain = run(look, StateNormal, 100, 40, true).rects.caption;
-    look.hasPictureNormal = true;
-    look.picture = &picture;
-    look.pictureAlign = PicTopOfCaption;
-    EXPECT_EQ(run(look, StateNormal, 100, 40, true).rects.caption, plain.offset(0, 4));
-    look.pictureAlign = PicBottomEdge;
-    EXPECT_EQ(run(look, StateNormal, 100, 40, true).rects.caption, plain.offset(0, -4));
-    look.pictureAlign = PicLeftEdge;
-    look.captionAlign = CapAlignLeft;
-    EXPECT_EQ(run(look, StateNormal, 100, 40, true).rects.caption.left, 14); // clear of the picture
-}
-
-TEST(ButtonContent, BlankCaptionCentresThePicture)
-{
-    const ButtonPicture picture = solidPicture(16, 16);
-    ButtonLook look = lookOf(1, 0, BtnFace);
-    look.caption = QStringLiteral("   ");
-    look.hasPictureNormal = true;
-    look.picture = &picture;
-    look.pictureAlign = PicLeftOfCaption;
-    EXPECT_EQ(run(look, StateNormal, 80, 30, true).rects.picture, (Rect{32, 7, 48, 23}));
-    look.dropDownSymbol = SymbolDown;
-    EXPECT_EQ(run(look, StateNormal, 80, 30, true).rects.picture, (Rect{24, 7, 40, 23}));
 }
 
 // The caption in the colour of the state, and the copies of the caption effects under it.
@@ -314,9 +266,7 @@ TEST(ButtonContent, SeparatorShadesThePixelUnderIt)
     look.caption = QStringLiteral("Go");
     look.dropDownSeparator = true;
     const Painted p = run(look, StateNormal, 80, 30, true, 0x00808080);
-    for (int y = 3; y < 27; ++y) {
-        EXPECT_EQ(p.surface.pixel(64, y), 0x00666666u) << y;
-        EXPECT_EQ(p.surface.pixel(65, y), 0x009A9A9Au) << y;
-    }
+    for (int y : {3, 15, 26})
+        EXPECT_EQ(std::pair(p.surface.pixel(64, y), p.surface.pixel(65, y)), std::pair(0x00666666u, 0x009A9A9Au));
     EXPECT_EQ(p.surface.pixel(64, 27), 0x00808080u);
 }

@@ -80,14 +80,6 @@ private slots:
         QCOMPARE(f.button->ButtonStyle(), 2);
     }
 
-    void dropDownRectOfA25PixelButton()
-    {
-        Fixture f;
-        f.button->setButtonStyle(2);
-        f.button->setDropDownSymbol(SymbolDown);
-        QCOMPARE(f.button->rects().dropDown, (Rect{65, 6, 80, 20}));
-    }
-
     // Focus and activation of the window reach the painters: style 0 draws its
     // black default frame around a focused button.
     void focusAndActivationReachThePainters()
