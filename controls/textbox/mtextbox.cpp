@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "runtime/screen_pixels.h"
 #include "runtime/virtual_keys.h"
 #include "platform/input.h"
 #include "platform/platform.h"
@@ -181,11 +182,13 @@ void mTextBox::mouseMovedOver()
 
 void mTextBox::timMouse_Timer()
 {
+    // The platform gives the cursor in screen pixels, so the control's window
+    // rectangle is taken in screen pixels too (they differ on a scaled display).
     const platform::Point cursor = services().platform.input->cursorPos();
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+    const QPoint topLeft = rt::toScreenPixels(*this, mapToGlobal(QPoint(0, 0)));
+    const QPoint bottomRight = rt::toScreenPixels(*this, mapToGlobal(QPoint(width(), height())));
     // The right and bottom edge values themselves count as inside.
-    const int left = topLeft.x(), top = topLeft.y(), right = left + width(), bottom = top + height();
-    if (cursor.x < left || cursor.x > right || cursor.y < top || cursor.y > bottom) {
+    if (cursor.x < topLeft.x() || cursor.x > bottomRight.x() || cursor.y < topLeft.y() || cursor.y > bottomRight.y()) {
         timMouse_->setEnabled(false);
         hovered_ = false;
         DrawFrame();
