@@ -27,7 +27,7 @@ public:
         int width = 1280;
         int height = 1024;
         // Added to the programs' environment, for example QT_SCALE_FACTOR.
-        std::map<std::string, std::string> programEnvironment;
+        std::map<std::string, std::string> programEnvironment = {};
     };
     explicit XSession(Options options);
     XSession() : XSession(Options{}) {}
