@@ -284,6 +284,24 @@ TEST_F(HotkeyTest, ACombinationAnotherClientHoldsIsRefusedAndTheBoxStaysCleared)
     XSync(d, False);
 }
 
+TEST_F(HotkeyTest, ASpaceTypedRightAfterOpeningPressesTheWindowsFirstButton)
+{
+    // The main window opens on its start button: with no interval typed, it asks for one.
+    ASSERT_TRUE(waitFor([&] { return session.activeWindow() == vorlin->window; }, 5s));
+    session.pressKeys("space");
+    EXPECT_TRUE(vorlin->dismissMessage("错误")) << "the space did not press the start button";
+
+    // The hotkey window opens on its save button: the space saves and hides it, and
+    // switches no hotkey (which, with nothing recorded, would show a message).
+    openHotkeyWindow();
+    ASSERT_TRUE(waitFor([&] { return session.activeWindow() == hotkeyWindow; }, 5s));
+    session.pressKeys("space");
+    EXPECT_TRUE(waitFor([&] { return !session.isViewable(hotkeyWindow); }, 5s))
+        << "the space did not press the save button";
+    EXPECT_TRUE(waitFor([&] { return !readFile(session.folder() + "/setting.ini").empty(); }, 5s));
+    EXPECT_TRUE(session.windowsTitled("错误").empty()) << "the space switched a hotkey";
+}
+
 TEST_F(HotkeyTest, SaveWritesSettingIniAndARestartShowsTheCombinationsSwitchedOff)
 {
     const std::string ini = session.folder() + "/setting.ini";

@@ -131,6 +131,24 @@ private slots:
         QCOMPARE(order, expected);
     }
 
+    void eachWindowOpensOnItsFirstControlInTabOrder_data()
+    {
+        QTest::addColumn<bool>("mainWindow");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("main window: start") << true << QStringLiteral("Glintbutton1");
+        QTest::newRow("hotkey window: save") << false << QStringLiteral("Glintbutton1");
+    }
+
+    void eachWindowOpensOnItsFirstControlInTabOrder()
+    {
+        QFETCH(bool, mainWindow);
+        QFETCH(QString, first);
+        rt::Form* window = mainWindow ? static_cast<rt::Form*>(form1) : form3;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTRY_COMPARE(QApplication::focusWidget(), window->control<QWidget>(first));
+    }
+
     void startStopAndLockHotkeysRunTheMainWindowsOperations()
     {
         recordAndSwitchOn(form3->RKHotKey1, form3->Check1, "+Ctrl +F1 -F1 -Ctrl");

@@ -146,12 +146,15 @@ XSession::~XSession()
 
 std::map<std::string, std::string> XSession::environment() const
 {
-    return {{"DISPLAY", displayName_},
-            {"HOME", folder_},
-            {"XDG_RUNTIME_DIR", folder_},
-            {"XDG_CONFIG_HOME", folder_ + "/.config"},
-            {"QT_QPA_PLATFORM", "xcb"},
-            {"WAYLAND_DISPLAY", ""}};
+    std::map<std::string, std::string> env{{"DISPLAY", displayName_},
+                                           {"HOME", folder_},
+                                           {"XDG_RUNTIME_DIR", folder_},
+                                           {"XDG_CONFIG_HOME", folder_ + "/.config"},
+                                           {"QT_QPA_PLATFORM", "xcb"},
+                                           {"WAYLAND_DISPLAY", ""}};
+    for (const auto& [name, value] : options_.programEnvironment)
+        env.insert_or_assign(name, value);
+    return env;
 }
 
 Process XSession::startVorlin() const { return Process({folder_ + "/vorlin"}, environment()); }
