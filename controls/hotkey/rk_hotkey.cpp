@@ -328,15 +328,12 @@ QString RKHotKey::readSetting(const QString& key, const QString& defaultValue)
     return p.ini ? Module5::ReadIniValue(*p.ini, Section, key, defaultValue) : defaultValue;
 }
 
-void RKHotKey::saveSetting(const QString& key, const QString& value)
+platform::SaveResult RKHotKey::saveSetting(const QString& key, const QString& value)
 {
     auto& p = services().platform;
-    if (settingLocation_ != 0) {
-        if (p.settings)
-            p.settings->save(regKeyName_, Section, key, value);
-    } else if (p.ini) {
-        Module5::WriteIniValue(*p.ini, Section, key, value);
-    }
+    if (settingLocation_ != 0)
+        return p.settings ? p.settings->save(regKeyName_, Section, key, value) : platform::SaveResult{};
+    return p.ini ? Module5::WriteIniValue(*p.ini, Section, key, value) : platform::SaveResult{};
 }
 
 void RKHotKey::loadSettings()
@@ -359,12 +356,23 @@ void RKHotKey::loadSettings()
     }
 }
 
-void RKHotKey::SaveSettings()
+bool RKHotKey::SaveSettings()
 {
     const QString name = extenderName();
-    saveSetting(name + QStringLiteral("Text"), Text());
-    saveSetting(name + QStringLiteral("KeyCode"), QString::number(keyCode_));
-    saveSetting(name + QStringLiteral("ModKeyCode"), QString::number(modKeyCode_));
+    const std::pair<QString, QString> values[] = {
+        {name + QStringLiteral("Text"), Text()},
+        {name + QStringLiteral("KeyCode"), QString::number(keyCode_)},
+        {name + QStringLiteral("ModKeyCode"), QString::number(modKeyCode_)},
+    };
+    for (const auto& [key, value] : values) {
+        const platform::SaveResult result = saveSetting(key, value);
+        if (!result.saved) {
+            services().messageBox.msgBox(QStringLiteral("热键设置未能保存。\n%1").arg(result.reason), rt::MbCritical,
+                                         QStringLiteral("错误"));
+            return false;
+        }
+    }
+    return true;
 }
 
 void RKHotKey::setINIFileName(const QString& New_INIFileName)

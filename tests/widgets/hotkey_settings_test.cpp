@@ -186,13 +186,35 @@ private slots:
         QCOMPARE(file("b.ini"), QByteArray("[RKHotKey]\r\nRKHotKey1Text=F2\r\nRKHotKey1KeyCode=113\r\nRKHotKey1ModKeyCode=0\r\n"));
     }
 
-    void aFailedWriteIsIgnored()
+    void aFailedSaveTellsWhyAndStopsAtTheFailedValue_data()
     {
-        RKHotKey* hk = make("RKHotKey1");
-        t->fake.ini->failWrites = true;
-        hk->SaveSettings();
-        QVERIFY(t->messageBox.messages.empty());
+        QTest::addColumn<int>("location");
+        QTest::newRow("INI file") << 0;
+        QTest::newRow("per-user store") << 1;
+    }
+
+    void aFailedSaveTellsWhyAndStopsAtTheFailedValue()
+    {
+        QFETCH(int, location);
+        RKHotKey* hk = make("RKHotKey1", bagWith({{"SettingLocation", QString::number(location)},
+                                                  {"INIFileName", "\"setting.ini\""}}));
+        KeyTyper(&hk->txtHotKey()).run("+F2");
+        const QString why = QStringLiteral("/x/setting.ini：No space left on device");
+        t->fake.ini->writeError = why;
+        t->fake.settings->saveError = why;
+        t->fake.ini->calls.clear();
+        t->fake.settings->calls.clear();
+        QVERIFY(!hk->SaveSettings());
+        const RecordedMessage told{QStringLiteral("热键设置未能保存。\n") + why, 16, QStringLiteral("错误")};
+        QCOMPARE(t->messageBox.messages, std::vector<RecordedMessage>{told});
+        QCOMPARE(t->fake.ini->calls.size() + t->fake.settings->calls.size(), size_t(1));
         QVERIFY(!QFile::exists(dir->filePath("setting.ini")));
+        QCOMPARE(hk->Text(), QStringLiteral("F2")); // the recording stays
+
+        t->fake.ini->writeError.clear();
+        t->fake.settings->saveError.clear();
+        QVERIFY(hk->SaveSettings());
+        QCOMPARE(t->messageBox.messages.size(), size_t(1));
     }
 
     void aNonZeroLocationUsesThePerUserStoreOnly()
