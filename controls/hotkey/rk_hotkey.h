@@ -6,6 +6,7 @@
 
 #include "controls/hotkey/hotkey_edit.h"
 #include "controls/hotkey/module4.h"
+#include "platform/hotkeys.h"
 #include "platform/save_result.h"
 #include "runtime/user_control.h"
 
@@ -82,13 +83,14 @@ protected:
 private:
     void txtHotKey_KeyDown(int16_t& KeyCode, int16_t& Shift);
     void txtHotKey_KeyUp(int16_t& KeyCode, int16_t& Shift);
-    bool RegisterKey();
+    platform::Registration RegisterKey();
     void UnregisterKey();
     void setUp();
     void tearDown();
     void loadSettings();
     QString readSetting(const QString& key, const QString& defaultValue);
     platform::SaveResult saveSetting(const QString& key, const QString& value);
+    QString combinationText(int32_t keyCode, int32_t modKeyCode) const;
     void setDisplay(const QString& text);
     void applyColors();
 

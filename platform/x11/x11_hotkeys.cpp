@@ -91,21 +91,21 @@ std::vector<uint16_t> X11Hotkeys::lockVariants()
     return variants;
 }
 
-bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
+Registration X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
 {
     unregisterHotkey(owner);
     const int mods = xModifiers(modifiers);
     const KeySym keysym = keysymForVirtualKey(virtualKey);
     if (mods < 0 || keysym == NoSymbol)
-        return false;
+        return Registration::Unavailable;
     const xcb_keycode_t keycode = XKeysymToKeycode(display_, keysym);
     if (keycode == 0)
-        return false;
+        return Registration::Unavailable;
     // The server would let this client grab its own combination again, so a
     // combination held by another owner here is refused here.
     for (const Grab& g : grabs_)
         if (g.keycode == keycode && g.modifiers == mods)
-            return false;
+            return Registration::Taken;
 
     Grab grab{owner, keycode, static_cast<uint16_t>(mods), {}, std::move(onPress), nextId_++};
     std::vector<uint16_t> variants = lockVariants();
@@ -114,11 +114,13 @@ bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifie
         cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, static_cast<uint16_t>(mods | v), keycode,
                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     // Each check waits for the server's answer to its request: a grab held by
-    // another client comes back as BadAccess.
+    // another client comes back as BadAccess; any other error is no conflict.
     bool refused = false;
+    bool taken = false;
     for (size_t i = 0; i < cookies.size(); ++i) {
         if (xcb_generic_error_t* error = xcb_request_check(connection_, cookies[i])) {
             refused = true;
+            taken = taken || error->error_code == XCB_ACCESS;
             std::free(error);
         } else {
             grab.variants.push_back(variants[i]);
@@ -127,12 +129,12 @@ bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifie
     if (refused) {
         ungrab(grab); // only the variants that were granted
         xcb_flush(connection_);
-        return false;
+        return taken ? Registration::Taken : Registration::Unavailable;
     }
     for (uint16_t v : variants)
         lockMask_ |= v;
     grabs_.push_back(std::move(grab));
-    return true;
+    return Registration::Registered;
 }
 
 void X11Hotkeys::ungrab(const Grab& grab)
