@@ -73,15 +73,6 @@ int createTemporary(const QString& target, QByteArray& name)
     return -1;
 }
 
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd); // the rename itself is done; this only hurries it to the disk
-    ::close(fd);
-}
-
 } // namespace
 
 Contents read(const QString& path)
@@ -160,7 +151,8 @@ SaveResult replace(const QString& path, const QByteArray& bytes)
         ::unlink(temporary.constData());
         return SaveResult::failed(becauseOfErrno(path, error));
     }
-    syncFolder(QFileInfo(target).absolutePath());
+    // The folder is not synced: should a crash lose the rename, the old file
+    // is still there, whole.
     return {};
 }
 
