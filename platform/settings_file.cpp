@@ -94,24 +94,18 @@ Contents read(const QString& path)
     } else if (QString why = unusable(path, st); !why.isEmpty()) {
         result = refused(why);
     } else {
-        QByteArray buffer(MaxBytes + 1, Qt::Uninitialized);
-        qsizetype size = 0;
-        while (size < buffer.size()) {
-            const ssize_t n = ::read(fd, buffer.data() + size, size_t(buffer.size() - size));
+        char chunk[16384];
+        while (result.state == Contents::Read) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n < 0) {
+            if (n < 0)
                 result = refused(becauseOfErrno(path, errno));
+            else if (n == 0)
                 break;
-            }
-            if (n == 0)
-                break;
-            size += n;
+            else if (result.bytes.append(chunk, n).size() > MaxBytes)
+                result = refused(tooLarge(path)); // it grew since fstat
         }
-        if (result.state == Contents::Read && size > MaxBytes)
-            result = refused(tooLarge(path)); // it grew since fstat
-        else if (result.state == Contents::Read)
-            result.bytes = buffer.left(size);
     }
     ::close(fd);
     return result;
