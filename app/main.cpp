@@ -1,6 +1,7 @@
 // Vorlin: clicks the left mouse button at the cursor every interval the user types.
 #include <QApplication>
 #include <QFont>
+#include <csignal>
 #include <cstdio>
 
 #include "app/form1.h"
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vorlin: cannot open the X display %s.\n", qgetenv("DISPLAY").constData());
         return 1;
     }
+    // Under a file-size limit a write then fails with a reason the program
+    // reports, instead of the signal ending the program with the user's work.
+    std::signal(SIGXFSZ, SIG_IGN);
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QFont font = app.font();

@@ -26,9 +26,10 @@ QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QS
     return ini.getString(section, key, defaultValue, iniPath());
 }
 
-void WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value)
+platform::SaveResult WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
+                                   const QString& value)
 {
-    ini.writeString(section, key, value, iniPath());
+    return ini.writeString(section, key, value, iniPath());
 }
 
 } // namespace Module5

@@ -4,6 +4,7 @@
 // file name set in a designer) decides the file every later read and write uses.
 #include <QString>
 
+#include "platform/save_result.h"
 #include "runtime/settings_folder.h"
 
 namespace platform {
@@ -23,7 +24,7 @@ void SetIniPath(const QString& fileName, const QString& folder = rt::settingsFol
 QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
                      const QString& defaultValue);
 
-// Sets the key in IniPath; a write that fails is ignored.
-void WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value);
+// Sets the key in IniPath; the result says whether it was stored and if not, why.
+platform::SaveResult WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value);
 
 } // namespace Module5

@@ -103,22 +103,22 @@ int32_t X11Hotkeys::virtualKeyAt(xcb_keycode_t keycode, uint16_t state) const
     return virtualKeyOfKeysym(keysym);
 }
 
-bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
+Registration X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
 {
     unregisterHotkey(owner);
     const int mods = xModifiers(modifiers);
     if (mods < 0 || virtualKey <= 0)
-        return false;
+        return Registration::Unavailable;
     // The server would let this client grab its own combination again, so a
     // combination held by another owner here is refused here.
     for (const Grab& g : grabs_)
         if (g.virtualKey == virtualKey && g.modifiers == mods)
-            return false;
+            return Registration::Taken;
 
     // Read afresh: the keyboard map may have changed since the last registration.
     keymap_.reset(XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
     if (!keymap_)
-        return false;
+        return Registration::Unavailable;
     const std::vector<uint16_t> variants = lockVariants();
     std::vector<Key> wanted;
     for (uint16_t locks : variants)
@@ -126,7 +126,7 @@ bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifie
             if (virtualKeyAt(static_cast<xcb_keycode_t>(keycode), static_cast<uint16_t>(mods | locks)) == virtualKey)
                 wanted.push_back({static_cast<xcb_keycode_t>(keycode), locks});
     if (wanted.empty())
-        return false;
+        return Registration::Unavailable;
 
     Grab grab{owner, virtualKey, static_cast<uint16_t>(mods), {}, std::move(onPress), nextId_++};
     std::vector<xcb_void_cookie_t> cookies;
@@ -134,11 +134,13 @@ bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifie
         cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, static_cast<uint16_t>(mods | k.locks), k.keycode,
                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     // Each check waits for the server's answer to its request: a grab held by
-    // another client comes back as BadAccess.
+    // another client comes back as BadAccess; any other error is no conflict.
     bool refused = false;
+    bool taken = false;
     for (size_t i = 0; i < cookies.size(); ++i) {
         if (xcb_generic_error_t* error = xcb_request_check(connection_, cookies[i])) {
             refused = true;
+            taken = taken || error->error_code == XCB_ACCESS;
             std::free(error);
         } else {
             grab.keys.push_back(wanted[i]);
@@ -147,12 +149,12 @@ bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifie
     if (refused) {
         ungrab(grab); // only the keys that were granted
         xcb_flush(connection_);
-        return false;
+        return taken ? Registration::Taken : Registration::Unavailable;
     }
     for (uint16_t locks : variants)
         lockMask_ |= locks;
     grabs_.push_back(std::move(grab));
-    return true;
+    return Registration::Registered;
 }
 
 void X11Hotkeys::ungrab(const Grab& grab)

@@ -25,7 +25,7 @@ public:
     explicit X11Hotkeys(Display* display);
     ~X11Hotkeys() override;
 
-    bool registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress) override;
+    Registration registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress) override;
     void unregisterHotkey(Owner owner) override;
 
 private:

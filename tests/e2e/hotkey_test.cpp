@@ -9,8 +9,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "harness/click_recorder.h"
 #include "harness/hotkey_window.h"
@@ -50,6 +53,11 @@ std::string readFile(const std::string& path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
@@ -105,6 +113,13 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(session.ok()) << "no X server";
+        startVorlin();
+    }
+
+    void restartVorlin()
+    {
+        vorlin->process.kill();
+        ASSERT_GE(vorlin->process.waitExit(5s), 0);
         startVorlin();
     }
 
@@ -466,6 +481,61 @@ TEST_F(HotkeyTest, TheSameCombinationInTwoBoxesIsRefusedToTheSecond)
     ClickRecorder rec(session.displayName());
     ASSERT_TRUE(rec.ok());
     EXPECT_TRUE(startByHotkey("ctrl+F8", rec)) << "the first box lost its hotkey";
+}
+
+TEST_F(HotkeyTest, ASaveThatCannotWriteTellsWhyAndLeavesTheFileAndTheWindowAsTheyWere)
+{
+    const std::string ini = session.folder() + "/setting.ini";
+    const std::string old = ExampleFile + "[Other]\r\nkeep=1\r\n";
+    writeFile(ini, old); // read when the hotkey window first opens
+    openHotkeyWindow();
+    record(form3::Box2, "ctrl+F5");
+
+    // Under a file-size limit smaller than the file every write of it fails.
+    const std::string pid = std::to_string(vorlin->process.pid());
+    ASSERT_EQ(run({"prlimit", "--pid", pid, "--fsize=64:"}).exitCode, 0);
+    click(form3::SaveButton);
+    EXPECT_TRUE(vorlin->dismissMessage("错误")) << "no message about the failed save";
+    EXPECT_TRUE(session.isViewable(hotkeyWindow)) << "the window closed over recordings that were not saved";
+    EXPECT_EQ(readFile(ini), old);
+
+    // With room again, the recordings still in the window are saved.
+    ASSERT_EQ(run({"prlimit", "--pid", pid, "--fsize=unlimited:"}).exitCode, 0);
+    session.xdotool({"windowactivate", "--sync", std::to_string(hotkeyWindow)});
+    click(form3::SaveButton);
+    EXPECT_TRUE(waitFor([&] { return !session.isViewable(hotkeyWindow); }, 5s)) << "save did not hide the window";
+    const std::string saved = readFile(ini);
+    EXPECT_NE(saved.find("RKHotKey2KeyCode=116\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("[Other]\r\nkeep=1\r\n"), std::string::npos) << saved;
+}
+
+// A setting.ini that would block or flood the program: the hotkey window
+// still opens, a save says it cannot, and the file stays what it was.
+TEST_F(HotkeyTest, ASettingFileThatIsNoPlainFileIsRefusedWithoutHanging)
+{
+    namespace fs = std::filesystem;
+    const std::string ini = session.folder() + "/setting.ini";
+    struct Case {
+        const char* name;
+        std::function<bool()> make;
+        fs::file_type type;
+    };
+    const Case cases[] = {
+        {"FIFO", [&] { return ::mkfifo(ini.c_str(), 0644) == 0; }, fs::file_type::fifo},
+        {"link to /dev/zero", [&] { return ::symlink("/dev/zero", ini.c_str()) == 0; }, fs::file_type::symlink},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(ini);
+        ASSERT_TRUE(c.make());
+        restartVorlin();
+        openHotkeyWindow();
+        record(form3::Box1, "ctrl+F6");
+        click(form3::SaveButton);
+        EXPECT_TRUE(vorlin->dismissMessage("错误")) << "no message about the refused save";
+        EXPECT_TRUE(session.isViewable(hotkeyWindow));
+        EXPECT_EQ(fs::symlink_status(ini).type(), c.type);
+    }
 }
 
 } // namespace

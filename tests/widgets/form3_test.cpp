@@ -249,6 +249,22 @@ private slots:
         QCOMPARE(form3->Check1->Value(), 1);
     }
 
+    void aSaveThatFailsTellsWhyAndKeepsTheWindowOpenWithTheRecordings()
+    {
+        recordAndSwitchOn(form3->RKHotKey1, form3->Check1, "+Ctrl +F1 -F1 -Ctrl");
+        KeyTyper(&form3->RKHotKey3->txtHotKey()).run("+Alt +F3 -F3 -Alt");
+        t->fake.ini->writeError = QStringLiteral("setting.ini：File too large");
+        t->fake.ini->calls.clear();
+        QTest::mouseClick(form3->Glintbutton1, Qt::LeftButton);
+        const RecordedMessage told{QStringLiteral("热键设置未能保存。\nsetting.ini：File too large"), 16, QStringLiteral("错误")};
+        QCOMPARE(t->messageBox.messages, std::vector<RecordedMessage>{told}); // once, not once per row
+        QCOMPARE(t->fake.ini->calls.size(), size_t(1));
+        QVERIFY(form3->isVisible());
+        QCOMPARE(form3->RKHotKey1->Text(), QStringLiteral("Ctrl + F1"));
+        QCOMPARE(form3->RKHotKey3->Text(), QStringLiteral("Alt + F3"));
+        QCOMPARE(form3->Check1->Value(), 1);
+    }
+
     void theCloseBoxUnloadsAndTheNextOpeningStartsAfresh()
     {
         recordAndSwitchOn(form3->RKHotKey1, form3->Check1, "+F1");
