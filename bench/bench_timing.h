@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 namespace bench {
 
@@ -25,6 +26,26 @@ double bestTimePerCall(const std::function<void()>& call)
         best = std::min(best, std::chrono::duration<double, Unit>(elapsed).count() / calls);
     }
     return best;
+}
+
+// The median time one call takes over many short rounds, in Unit: for calls
+// of a few microseconds, where one slow round should not move the figure.
+template <class Unit>
+double medianTimePerCall(const std::function<void()>& call, int rounds = 301, int callsPerRound = 40)
+{
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> perCall;
+    perCall.reserve(size_t(rounds));
+    for (int i = 0; i < callsPerRound; ++i) // warm caches and lazily built state
+        call();
+    for (int round = 0; round < rounds; ++round) {
+        const auto start = Clock::now();
+        for (int i = 0; i < callsPerRound; ++i)
+            call();
+        perCall.push_back(std::chrono::duration<double, Unit>(Clock::now() - start).count() / callsPerRound);
+    }
+    std::nth_element(perCall.begin(), perCall.begin() + rounds / 2, perCall.end());
+    return perCall[size_t(rounds / 2)];
 }
 
 } // namespace bench
