@@ -1,5 +1,6 @@
 #include "controls/button/themed_face.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -48,7 +49,18 @@ QRegion paintedRegion(const QImage& img, int dx, int dy)
     return region;
 }
 
+std::optional<bool> themedOverride;
+
 } // namespace
+
+bool IsThemed()
+{
+    if (themedOverride)
+        return *themedOverride;
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) && QApplication::style();
+}
+
+void setIsThemedOverride(std::optional<bool> answer) { themedOverride = answer; }
 
 bool DrawThemedFace(QWidget& window, rt::PixelSurface& s, const Rect& buttonRect, const QString& className, int part,
                     int state)
