@@ -8,12 +8,12 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     QString stderrText;
 };
 
-Run gallery(const QStringList& args)
+Outcome gallery(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral(GLINT_GALLERY_PATH), args);
@@ -59,7 +59,7 @@ TEST_F(GlintGallery, BadArgumentsGetOneLineAndStatus2)
         {QStringLiteral("--style")},
     };
     for (const QStringList& args : bad) {
-        const Run r = gallery(args);
+        const Outcome r = gallery(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_EQ(r.stderrText.count(u'\n'), 1) << r.stderrText.toStdString();
         EXPECT_TRUE(r.stderrText.startsWith(u"glint_gallery: ")) << r.stderrText.toStdString();
@@ -70,7 +70,7 @@ TEST_F(GlintGallery, BadArgumentsGetOneLineAndStatus2)
 TEST_F(GlintGallery, OneButtonIsItsOwnSizeWithTheCornersCutAway)
 {
     const QString out = file("button.png");
-    const Run r = gallery({QStringLiteral("--style"), QStringLiteral("2"), QStringLiteral("--scheme"),
+    const Outcome r = gallery({QStringLiteral("--style"), QStringLiteral("2"), QStringLiteral("--scheme"),
                            QStringLiteral("1"), QStringLiteral("--state"), QStringLiteral("hot"),
                            QStringLiteral("--size"), QStringLiteral("70x23"), QStringLiteral("--out"), out});
     ASSERT_EQ(r.exitCode, 0) << r.stderrText.toStdString();

@@ -220,11 +220,11 @@ QImage drawSheet(rt::Services& services)
         {"down", [](ButtonSpec& s) { s.state = StateDown; }},
         {"disabled", [](ButtonSpec& s) { s.disabled = true; }},
         {"checked", [](ButtonSpec& s) { s.checked = true; }},
-        {"focused, active", [](ButtonSpec& s) { s.focus = s.active = true; }},
-        {"default, active", [](ButtonSpec& s) { s.asDefault = s.active = true; }},
+        {"focused,\nactive", [](ButtonSpec& s) { s.focus = s.active = true; }},
+        {"default,\nactive", [](ButtonSpec& s) { s.asDefault = s.active = true; }},
     };
     static const char* const schemes[] = {"blue", "olive", "silver", "custom"};
-    constexpr int Styles = 14, Schemes = 4, CellW = 84, CellH = 30, Gap = 8, LabelW = 130, HeaderH = 28;
+    constexpr int Styles = 14, Schemes = 4, CellW = 84, CellH = 30, Gap = 8, LabelW = 130, HeaderH = 40;
     constexpr int Columns = int(std::size(columns));
 
     QImage sheet(LabelW + Columns * (CellW + Gap) + Gap, HeaderH + Styles * Schemes * (CellH + Gap) + Gap,
@@ -233,7 +233,7 @@ QImage drawSheet(rt::Services& services)
     QPainter p(&sheet);
     p.setPen(Qt::black);
     for (int c = 0; c < Columns; ++c)
-        p.drawText(QRect(LabelW + c * (CellW + Gap), 0, CellW + Gap, HeaderH), Qt::AlignCenter,
+        p.drawText(QRect(LabelW + c * (CellW + Gap), 0, CellW + Gap, HeaderH), Qt::AlignHCenter | Qt::AlignBottom,
                    QString::fromLatin1(columns[c].label));
     for (int style = 0; style < Styles; ++style) {
         for (int scheme = 0; scheme < Schemes; ++scheme) {
