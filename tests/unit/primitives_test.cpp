@@ -311,3 +311,17 @@ TEST_F(CaptionText, WordBreakAndMeasure)
     EXPECT_EQ(width("A&B"), width("AB"));
     EXPECT_GT(width("A&&B"), width("AB"));
 }
+
+// The measurement is kept between repaints; a new font must not get the old box.
+TEST_F(CaptionText, MeasureFollowsTheSurfaceFont)
+{
+    rt::PixelSurface s = surface(60, 60);
+    const QString caption = QStringLiteral("Start");
+    const Rect small = MeasureCaptionText(s, Rect{0, 0, 200, 60}, caption, false);
+    QFont large = s.font();
+    large.setPointSizeF(large.pointSizeF() * 3);
+    s.setFont(large);
+    const Rect big = MeasureCaptionText(s, Rect{0, 0, 200, 60}, caption, false);
+    EXPECT_GT(big.height(), small.height());
+    EXPECT_GT(big.width(), small.width());
+}
