@@ -154,23 +154,30 @@ void DrawFocusRect(rt::PixelSurface& s, const Rect& r)
 
 QRegion buttonRegion(int buttonStyle, int width, int height)
 {
-    QRegion region(0, 0, std::max(width, 0), std::max(height, 0));
+    const int w = std::max(width, 0), h = std::max(height, 0);
     int corner = 0;
     switch (buttonStyle) {
     case 2: case 3: case 7: case 9: corner = 3; break;
     case 6: case 10: corner = 4; break;
-    default: return region;
+    default: return QRegion(0, 0, w, h);
     }
     // Corner 3 cuts the corner pixel; corner 4 also the two pixels beside it.
-    auto cut = [&](int x, int y) { region -= QRegion(x, y, 1, 1); };
-    const int r = width - 1, b = height - 1;
-    for (auto [x, y] : {std::pair{0, 0}, {r, 0}, {0, b}, {r, b}}) {
-        cut(x, y);
-        if (corner == 4) {
-            cut(x == 0 ? 1 : r - 1, y);
-            cut(x, y == 0 ? 1 : b - 1);
-        }
+    // So each row loses the same number of pixels at both ends, counted from
+    // the nearer of the top and bottom edges. The region is built from its
+    // bands directly: the normal repaint of a rounded style sets it every time.
+    const auto cutAt = [&](int fromEdge) { return fromEdge == 0 ? corner - 2 : fromEdge == 1 && corner == 4 ? 1 : 0; };
+    std::vector<QRect> bands;
+    for (int y = 0; y < h; ++y) {
+        const int cut = std::max(cutAt(y), cutAt(h - 1 - y));
+        if (w - 2 * cut <= 0)
+            continue;
+        if (!bands.empty() && bands.back().left() == cut && bands.back().bottom() == y - 1)
+            bands.back().setBottom(y);
+        else
+            bands.emplace_back(cut, y, w - 2 * cut, 1);
     }
+    QRegion region;
+    region.setRects(bands.data(), int(bands.size()));
     return region;
 }
 

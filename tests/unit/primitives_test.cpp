@@ -325,3 +325,26 @@ TEST_F(CaptionText, MeasureFollowsTheSurfaceFont)
     EXPECT_GT(big.height(), small.height());
     EXPECT_GT(big.width(), small.width());
 }
+
+// The region is built from bands; it must cut exactly the corner pixels, at
+// every size down to the smallest.
+TEST(ButtonRegion, CutsExactlyTheCornerPixelsAtEverySize)
+{
+    for (int style : {2, 6}) {
+        for (int w = 1; w <= 9; ++w) {
+            for (int h = 1; h <= 9; ++h) {
+                const QRegion r = buttonRegion(style, w, h);
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        // Distance from the nearest vertical and horizontal edge.
+                        const int dx = std::min(x, w - 1 - x), dy = std::min(y, h - 1 - y);
+                        const bool cut = style == 2 ? dx == 0 && dy == 0 : dx + dy <= 1;
+                        EXPECT_EQ(r.contains(QPoint(x, y)), !cut) << style << " " << w << "x" << h << " at " << x
+                                                                   << "," << y;
+                    }
+                }
+                EXPECT_TRUE(QRect(0, 0, w, h).contains(r.boundingRect()) || r.isEmpty());
+            }
+        }
+    }
+}
