@@ -70,12 +70,13 @@ void Glintbutton::Redraw()
         buttonStyle_ = 2;
         colorScheme_ = SchemeBlue;
         ApplySchemeColors();
+        ApplyButtonRegion();
     }
 
     ButtonCanvas canvas{
         surface_,
         systemColors(),
-        {},
+        ButtonRects{Rect{0, 0, widthPx_, heightPx_}, {}, {}, {}},
         [this] { ApplyButtonRegion(); },
         [this](int themeState) { return DrawThemedFace(QStringLiteral("Button"), 1, themeState); },
         [this](uint32_t colour) {

@@ -502,13 +502,14 @@ void Glintbutton::focusOutEvent(QFocusEvent* event)
     Redraw();
 }
 
-void Glintbutton::changeEvent(QEvent* event)
+bool Glintbutton::event(QEvent* event)
 {
-    rt::UserControl::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) {
-        parentActive_ = isActiveWindow();
+    // The window passes its activation on to the widgets inside it.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        parentActive_ = event->type() == QEvent::WindowActivate;
         Redraw();
     }
+    return rt::UserControl::event(event);
 }
 
 void Glintbutton::hideEvent(QHideEvent* event)
