@@ -66,6 +66,34 @@ void SetCornerPixels(rt::PixelSurface& s, uint32_t colour)
     s.setPixel(w - 2, h - 2, colour);
 }
 
+namespace {
+
+// start + (i × d) div n for i = 0, 1, 2, …, the division truncating toward
+// zero (also for a falling channel), one step at a time instead of one
+// division per step: a gradient's table is a good part of its cost.
+class ChannelRamp {
+public:
+    ChannelRamp(int start, int d, int n) : start_(start), sign_(d < 0 ? -1 : 1), whole_(std::abs(d) / n),
+                                           part_(std::abs(d) % n), n_(n) {}
+    int next()
+    {
+        const int v = start_ + sign_ * quotient_;
+        quotient_ += whole_;
+        remainder_ += part_;
+        if (remainder_ >= n_) {
+            ++quotient_;
+            remainder_ -= n_;
+        }
+        return v;
+    }
+
+private:
+    int start_, sign_, whole_, part_, n_;
+    int quotient_ = 0, remainder_ = 0;
+};
+
+} // namespace
+
 void DrawGradient(rt::PixelSurface& s, int left, int top, int width, int height, uint32_t colour1, uint32_t colour2,
                   int direction)
 {
@@ -78,10 +106,9 @@ void DrawGradient(rt::PixelSurface& s, int left, int top, int width, int height,
     const int n = horizontal ? width - 1 : height - 1;
     std::vector<uint32_t> steps(size_t(n) + 1);
     if (n > 0) {
-        // Integer division truncates toward zero, also for falling channels.
+        ChannelRamp red(r1, dr, n), green(g1, dg, n), blue(b1, db, n);
         for (int i = 0; i <= n; ++i)
-            steps[size_t(i)] = bgrToPixel(rgb(uint32_t(r1 + i * dr / n), uint32_t(g1 + i * dg / n),
-                                              uint32_t(b1 + i * db / n)));
+            steps[size_t(i)] = bgrToPixel(rgb(uint32_t(red.next()), uint32_t(green.next()), uint32_t(blue.next())));
     } else {
         steps[0] = bgrToPixel(rgb(uint32_t(r1 / 2 + r2 / 2), uint32_t(g1 / 2 + g2 / 2), uint32_t(b1 / 2 + b2 / 2)));
     }

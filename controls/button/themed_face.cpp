@@ -82,10 +82,11 @@ bool DrawThemedFace(QWidget& window, rt::PixelSurface& s, const Rect& buttonRect
             QRegion region;
         };
         thread_local Shape last;
-        const QStyleOptionButton opt = themeOption(window, QRect(0, 0, widened.width(), widened.height()), state);
-        const Shape now{style, widened, state, opt.palette.cacheKey(), opt.direction, {}};
+        const Shape now{style, widened, state, window.palette().cacheKey(), window.layoutDirection(), {}};
         if (now.style != last.style || !(now.widened == last.widened) || now.state != last.state ||
             now.palette != last.palette || now.direction != last.direction) {
+            const QStyleOptionButton opt =
+                themeOption(window, QRect(0, 0, widened.width(), widened.height()), state);
             QImage shape(widened.width(), widened.height(), QImage::Format_ARGB32_Premultiplied);
             shape.fill(Qt::transparent);
             QPainter sp(&shape);

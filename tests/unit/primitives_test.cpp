@@ -348,3 +348,28 @@ TEST(ButtonRegion, CutsExactlyTheCornerPixelsAtEverySize)
         }
     }
 }
+
+// Every row of a vertical gradient is c1 + (i × d) div n per channel, the
+// division truncating toward zero, for rising and falling channels alike.
+TEST(DrawGradient, EveryStepIsTheTruncatedQuotient)
+{
+    const uint32_t pairs[][2] = {{0x000000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x10F080, 0xF0107F},
+                                 {0x123456, 0x123457}, {0xC0C0C0, 0xC0C0C0}};
+    for (int height : {2, 3, 7, 41, 60, 255, 256, 300}) {
+        rt::PixelSurface s = surface(1, height);
+        for (const auto& pair : pairs) {
+            DrawGradient(s, 0, 0, 1, height, pair[0], pair[1], GradientVertical);
+            const int n = height - 1;
+            for (int i = 0; i <= n; ++i) {
+                const auto channel = [&](uint32_t c1, uint32_t c2) {
+                    return uint32_t(int(c1) + i * (int(c2) - int(c1)) / n);
+                };
+                const uint32_t expected = rgb(channel(redOf(pair[0]), redOf(pair[1])),
+                                              channel(greenOf(pair[0]), greenOf(pair[1])),
+                                              channel(blueOf(pair[0]), blueOf(pair[1])));
+                ASSERT_EQ(s.pixel(0, i), expected) << "height " << height << " row " << i << std::hex << " from "
+                                                   << pair[0] << " to " << pair[1];
+            }
+        }
+    }
+}
