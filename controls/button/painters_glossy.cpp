@@ -38,7 +38,8 @@ void PaintGlossyStyle(ButtonCanvas& c, const ButtonLook& look, int state)
         p.grad(0, 0, W, t, 0x58C1FF, 0x51AFFF);
         p.grad(0, t, W, u, 0x468FFF, 0x5FD3FF);
     } else {
-        p.fill(p.b());
+        // The face fill, Fill(b), is left out: t + u is always H, so the two
+        // gradients cover every pixel of it.
         p.grad(0, 0, W, t, p.mix(p.S(0.09f), White), p.mix(p.S(0.07f), p.b()));
         p.grad(0, t, W, u, p.b(), p.S(0.03f));
     }
@@ -82,11 +83,13 @@ void PaintBandStyle(ButtonCanvas& c, const ButtonLook& look, int state)
     const int W = p.W(), H = p.H();
     // The light band's colours: the face mixed with white, shifted.
     const auto M = [&](float x) { return p.shift(p.mix(p.b(), White), x); };
-
     // Row 5 is left to the fill: the band covers rows 0 to 4 and the lower
-    // gradient starts at row 6.
+    // gradient starts at row 6 and runs past the bottom, so the fill is only
+    // drawn where it shows.
+    const auto fill = [&](uint32_t colour) { FillBox(c.surface, p.tr(colour), Rect{0, 5, W, 6}); };
+
     if (!look.enabled) {
-        p.fill(p.b());
+        fill(p.b());
         p.grad(0, 0, W, 5, M(0.05f), p.b());
         p.grad(0, 6, W, H - 1, p.S(-0.02f), p.mix(White, p.S(0.08f)));
         DrawContent(c, look, state);
@@ -95,20 +98,20 @@ void PaintBandStyle(ButtonCanvas& c, const ButtonLook& look, int state)
         return;
     }
     if (state == StateHot) {
-        p.fill(p.S(-0.03f));
+        fill(p.S(-0.03f));
         p.grad(0, 0, W, 5, M(0.15f), p.b());
         p.grad(0, 6, W, H - 1, p.S(-0.05f), p.mix(White, p.S(0.2f)));
         DrawContent(c, look, state);
         p.frame(0, 0, W, H, p.S(-0.28f));
     } else if (state == StateDown) {
-        p.fill(p.S(-0.03f));
+        fill(p.S(-0.03f));
         p.grad(0, 0, W, 5, M(0.1f), p.b());
         p.grad(0, 6, W, H - 1, p.S(-0.08f), p.mix(White, p.S(0.05f)));
         DrawContent(c, look, state);
         p.frame(0, 0, W, H, p.S(-0.36f));
     } else {
         p.region();
-        p.fill(p.S(-0.03f));
+        fill(p.S(-0.03f));
         p.grad(0, 0, W, 5, M(0.1f), p.b());
         p.grad(0, 6, W, H - 1, p.S(-0.05f), p.mix(White, p.S(0.1f)));
         DrawContent(c, look, state);
