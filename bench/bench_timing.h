@@ -28,24 +28,40 @@ double bestTimePerCall(const std::function<void()>& call)
     return best;
 }
 
-// The median time one call takes over many short rounds, in Unit: for calls
-// of a few microseconds, where one slow round should not move the figure.
+// Two calls timed side by side over many short rounds (a few of the first,
+// then as many of the second): the median time of each, in Unit, and the
+// median of the rounds' ratios, so a busy moment slows both sides of a round
+// and leaves the ratio alone.
+struct PairTiming {
+    double first = 0;
+    double second = 0;
+    double ratio = 0;
+};
+
 template <class Unit>
-double medianTimePerCall(const std::function<void()>& call, int rounds = 301, int callsPerRound = 40)
+PairTiming medianPairTimePerCall(const std::function<void()>& first, const std::function<void()>& second,
+                                 int rounds = 301, int callsPerRound = 40)
 {
     using Clock = std::chrono::steady_clock;
-    std::vector<double> perCall;
-    perCall.reserve(size_t(rounds));
-    for (int i = 0; i < callsPerRound; ++i) // warm caches and lazily built state
-        call();
-    for (int round = 0; round < rounds; ++round) {
+    const auto timeCalls = [&](const std::function<void()>& call) {
         const auto start = Clock::now();
         for (int i = 0; i < callsPerRound; ++i)
             call();
-        perCall.push_back(std::chrono::duration<double, Unit>(Clock::now() - start).count() / callsPerRound);
+        return std::chrono::duration<double, Unit>(Clock::now() - start).count() / callsPerRound;
+    };
+    const auto median = [&](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + rounds / 2, v.end());
+        return v[size_t(rounds / 2)];
+    };
+    timeCalls(first); // warm caches and lazily built state
+    timeCalls(second);
+    std::vector<double> a, b, ratio;
+    for (int round = 0; round < rounds; ++round) {
+        a.push_back(timeCalls(first));
+        b.push_back(timeCalls(second));
+        ratio.push_back(a.back() / b.back());
     }
-    std::nth_element(perCall.begin(), perCall.begin() + rounds / 2, perCall.end());
-    return perCall[size_t(rounds / 2)];
+    return {median(a), median(b), median(ratio)};
 }
 
 } // namespace bench
