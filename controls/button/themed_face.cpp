@@ -100,7 +100,8 @@ bool DrawThemedFace(QWidget& window, rt::PixelSurface& s, const Rect& buttonRect
 
     const QRect face(buttonRect.left, buttonRect.top, buttonRect.width(), buttonRect.height());
     QPainter p(&s.image());
-    p.setClipRect(face);
+    if (face != s.rect()) // clipping to the whole image only costs time
+        p.setClipRect(face);
     const QStyleOptionButton opt = themeOption(window, face, state);
     style->drawControl(QStyle::CE_PushButtonBevel, &opt, &p, &window);
     return true;
