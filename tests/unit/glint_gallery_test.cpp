@@ -40,27 +40,23 @@ protected:
 TEST_F(GlintGallery, BadArgumentsGetOneLineAndStatus2)
 {
     const QString out = file("bad.png");
-    const QStringList bad[] = {
-        {},
-        {QStringLiteral("--style"), QStringLiteral("14"), QStringLiteral("--scheme"), QStringLiteral("0"),
-         QStringLiteral("--state"), QStringLiteral("normal"), QStringLiteral("--out"), out},
-        {QStringLiteral("--style"), QStringLiteral("2"), QStringLiteral("--scheme"), QStringLiteral("0"),
-         QStringLiteral("--state"), QStringLiteral("pressed"), QStringLiteral("--out"), out},
-        {QStringLiteral("--style"), QStringLiteral("2"), QStringLiteral("--scheme"), QStringLiteral("0"),
-         QStringLiteral("--state"), QStringLiteral("hot"), QStringLiteral("--size"), QStringLiteral("80by20"),
-         QStringLiteral("--out"), out},
-        {QStringLiteral("--style"), QStringLiteral("2"), QStringLiteral("--scheme"), QStringLiteral("0"),
-         QStringLiteral("--state"), QStringLiteral("hot"), QStringLiteral("--backcolor"), QStringLiteral("red"),
-         QStringLiteral("--out"), out},
-        {QStringLiteral("--style"), QStringLiteral("2"), QStringLiteral("--scheme"), QStringLiteral("0"),
-         QStringLiteral("--state"), QStringLiteral("hot")}, // no --out
-        {QStringLiteral("--sheet"), out, QStringLiteral("--style"), QStringLiteral("2")},
-        {QStringLiteral("--colour"), QStringLiteral("1")},
-        {QStringLiteral("--style")},
+    const char* const bad[] = {
+        "",
+        "--style 14 --scheme 0 --state normal --out OUT",
+        "--style 2 --scheme 0 --state pressed --out OUT",
+        "--style 2 --scheme 0 --state hot --size 80by20 --out OUT",
+        "--style 2 --scheme 0 --state hot --size 10x20 --out OUT", // below the control's smallest size
+        "--style 2 --scheme 0 --state hot --backcolor red --out OUT",
+        "--style 2 --scheme 0 --state hot",
+        "--sheet OUT --style 2",
+        "--colour 1",
+        "--style",
     };
-    for (const QStringList& args : bad) {
+    for (const char* line : bad) {
+        QStringList args = QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts);
+        args.replaceInStrings(QStringLiteral("OUT"), out);
         const Outcome r = gallery(args);
-        EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_EQ(r.exitCode, 2) << line;
         EXPECT_EQ(r.stderrText.count(u'\n'), 1) << r.stderrText.toStdString();
         EXPECT_TRUE(r.stderrText.startsWith(u"glint_gallery: ")) << r.stderrText.toStdString();
     }
