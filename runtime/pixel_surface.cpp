@@ -1,10 +1,27 @@
 #include "runtime/pixel_surface.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace rt {
 
-PixelSurface::PixelSurface() : image_(0, 0, QImage::Format_RGB32) {}
+namespace {
+
+uint64_t nextFontSerial()
+{
+    static std::atomic<uint64_t> serial{0};
+    return ++serial;
+}
+
+} // namespace
+
+PixelSurface::PixelSurface() : image_(0, 0, QImage::Format_RGB32), fontSerial_(nextFontSerial()) {}
+
+void PixelSurface::setFont(const QFont& font)
+{
+    font_ = font;
+    fontSerial_ = nextFontSerial();
+}
 
 void PixelSurface::resize(int width, int height)
 {

@@ -269,18 +269,18 @@ Rect MeasureCaptionText(const rt::PixelSurface& s, const Rect& r, const QString&
     // Laying the text out is among the dearest steps of a repaint, and a button
     // measures the same caption in the same font and width every time.
     struct Measured {
-        QString caption;
-        QFont font;
+        uint64_t fontSerial = 0;
         int width = -1;
+        QString caption;
         Rect box;
     };
     thread_local Measured last;
     const int width = std::max(r.width(), 1);
-    if (width == last.width && caption == last.caption && s.font() == last.font)
+    if (s.fontSerial() == last.fontSerial && width == last.width && caption == last.caption)
         return last.box;
     const QFontMetrics fm(s.font());
     const QRect box = fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::AlignLeft | captionFlags, caption);
-    last = {caption, s.font(), width, Rect{0, 0, box.width(), box.height()}};
+    last = {s.fontSerial(), width, caption, Rect{0, 0, box.width(), box.height()}};
     return last.box;
 }
 
