@@ -51,21 +51,6 @@ std::string readFile(const std::string& path)
     return s.str();
 }
 
-bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
-{
-    int last = rec.pressCount();
-    auto since = Clock::now();
-    return waitFor(
-        [&] {
-            if (rec.pressCount() != last) {
-                last = rec.pressCount();
-                since = Clock::now();
-            }
-            return Clock::now() - since >= quiet;
-        },
-        timeout);
-}
-
 const std::string ExampleFile = ExampleSettingsIni;
 
 class HotkeyTest : public ::testing::Test {

@@ -1,0 +1,276 @@
+// `vorlin --start` and the other commands for the running Vorlin, and the
+// single instance they rely on: the real program under Xvfb and openbox.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <grp.h>
+#include <poll.h>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "harness/click_recorder.h"
+#include "harness/vorlin_window.h"
+
+using namespace e2e;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Env = std::map<std::string, std::string>;
+constexpr uid_t Nobody = 65534;
+
+std::string readAll(int fd)
+{
+    std::string text;
+    char buf[4096];
+    ssize_t n = 0;
+    lseek(fd, 0, SEEK_SET);
+    while ((n = read(fd, buf, sizeof buf)) > 0)
+        text.append(buf, static_cast<size_t>(n));
+    return text;
+}
+
+size_t occurrences(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+class CommandsTest : public ::testing::Test {
+protected:
+    XSession session{XSession::Options{.windowManager = true}};
+
+    void SetUp() override { ASSERT_TRUE(session.ok()) << "no X server"; }
+
+    Env env(const Env& changes) const
+    {
+        Env e = session.environment();
+        for (const auto& [k, v] : changes)
+            e[k] = v;
+        return e;
+    }
+    std::vector<std::string> command(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), session.folder() + "/vorlin");
+        return args;
+    }
+    // `vorlin` with arguments, run to its end as from a shell or a desktop shortcut.
+    RunResult vorlin(const std::vector<std::string>& args, const Env& changes = {}) const
+    {
+        return run(command(args), env(changes), 20s);
+    }
+    size_t windows() const { return session.windowsTitled("Vorlin").size(); }
+    // Presses keep arriving: at least `n` more within a few seconds.
+    bool stillClicking(const ClickRecorder& rec, int n = 20) const
+    {
+        const int from = rec.pressCount();
+        return waitFor([&] { return rec.pressCount() >= from + n; }, 5s);
+    }
+};
+
+TEST_F(CommandsTest, StartStopAndLockReachTheRunningVorlinAndBadInputGetsTheHotkeysMessages)
+{
+    RunningVorlin running(session);
+    ASSERT_TRUE(running.ok());
+    ClickRecorder rec(session.displayName());
+    ASSERT_TRUE(rec.ok());
+    session.movePointer(900, 900); // the clicks land on the empty desktop
+
+    EXPECT_EQ(vorlin({"--interval", "10", "--start"}).exitCode, 0);
+    EXPECT_TRUE(waitFor([&] { return rec.pressCount() >= 50; }, 10s)) << rec.pressCount();
+    EXPECT_EQ(vorlin({"--stop"}).exitCode, 0);
+    EXPECT_TRUE(waitForQuiet(rec, 500ms, 5s)) << "clicks went on after --stop";
+
+    const int clicks = rec.pressCount();
+    EXPECT_EQ(vorlin({"--at", "300", "400", "--lock"}).exitCode, 0);
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{300, 400}; }, 2s));
+    session.movePointer(20, 30);
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{300, 400}; }, 2s)) << "--lock did not pin";
+    EXPECT_EQ(vorlin({"--stop"}).exitCode, 0);
+    session.movePointer(21, 31);
+    EXPECT_TRUE(pointerStaysAt(session, {21, 31}, 400ms)) << "the pin outlived --stop";
+    EXPECT_EQ(rec.pressCount(), clicks) << "--lock clicked";
+
+    // The sender is done once the command is taken; the message is the running Vorlin's.
+    EXPECT_EQ(vorlin({"--interval", "abc", "--start"}).exitCode, 0);
+    EXPECT_TRUE(running.dismissMessage("范围错误"));
+    EXPECT_EQ(vorlin({"--at", "", "400", "--lock"}).exitCode, 0);
+    EXPECT_TRUE(running.dismissMessage("错误"));
+    EXPECT_EQ(windows(), 1u) << "a command started a second Vorlin";
+}
+
+TEST_F(CommandsTest, AFreshVorlinRunsTheCommandsOnceItsWindowIsUpAndQuitEndsIt)
+{
+    ClickRecorder rec(session.displayName());
+    ASSERT_TRUE(rec.ok());
+    session.movePointer(900, 900);
+    // In a Wayland session it says once, on standard error, what reaches which programs.
+    const int errFd = memfd_create("vorlin-stderr", MFD_CLOEXEC);
+    Process first(command({"--interval", "10", "--start"}), env({{"WAYLAND_DISPLAY", "wayland-7"}}), -1, errFd);
+    ASSERT_TRUE(session.waitForWindow("Vorlin", 15s));
+    ASSERT_TRUE(waitFor([&] { return rec.pressCount() >= 60; }, 10s)) << rec.pressCount();
+    const auto presses = rec.presses();
+    EXPECT_GT(presses[59] - presses[19], 200u) << "40 periods of 10 ms";
+    EXPECT_LT(presses[59] - presses[19], 2000u) << "40 periods of 10 ms";
+
+    EXPECT_EQ(vorlin({"--quit"}).exitCode, 0);
+    EXPECT_EQ(first.waitExit(5s), 0);
+    EXPECT_TRUE(waitForQuiet(rec, 300ms, 3s));
+    const std::string err = readAll(errFd);
+    close(errFd);
+    EXPECT_EQ(occurrences(err, "X11 programs only"), 1u) << err;
+
+    // With nothing running, a quit has nothing to close and starts nothing.
+    EXPECT_EQ(vorlin({"--quit"}).exitCode, 0);
+    EXPECT_EQ(windows(), 0u);
+}
+
+TEST(CommandLine, UnknownArgumentsEndWithStatus2AndOneLineAndHelpAndVersionWith0)
+{
+    const Env noDisplay{{"DISPLAY", ""}}; // being told needs no display
+    const std::vector<std::vector<std::string>> refused{
+        {"--bogus"}, {"start"}, {"--interval"}, {"--at", "1"}, {"--start", "-display", ":0"}};
+    for (const auto& args : refused) {
+        std::vector<std::string> argv{VORLIN_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const RunResult r = run(argv, noDisplay);
+        EXPECT_EQ(r.exitCode, 2) << args[0];
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const RunResult help = run({VORLIN_BINARY, "--help"}, noDisplay);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--interval MS"), std::string::npos) << help.out;
+    const RunResult version = run({VORLIN_BINARY, "--version"}, noDisplay);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("vorlin ", 0), 0u) << version.out;
+}
+
+// Connects to the socket as another user and sends "--stop"; 0 answered, 1 hung up unanswered, 2 no answer, 3 no connection.
+int sendAsOtherUser(uid_t uid, const std::string& socketPath)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(uid) != 0 || setuid(uid) != 0)
+            _exit(4);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            _exit(3);
+        // Its size, then the argument ended by a NUL. A hang-up may come before it is sent.
+        static const char message[] = "\0\0\0\7--stop";
+        send(fd, message, sizeof message, MSG_NOSIGNAL);
+        pollfd p{fd, POLLIN, 0};
+        char c = 0;
+        if (poll(&p, 1, 3000) != 1)
+            _exit(2);
+        _exit(read(fd, &c, 1) > 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CommandsTest, AnotherUsersCommandsAreRefused)
+{
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "a second user's command needs root to act as that user (nobody); this run is not root";
+    }
+    RunningVorlin running(session);
+    ASSERT_TRUE(running.ok());
+    ClickRecorder rec(session.displayName());
+    ASSERT_TRUE(rec.ok());
+    session.movePointer(900, 900);
+    ASSERT_EQ(vorlin({"--interval", "10", "--start"}).exitCode, 0);
+    ASSERT_TRUE(stillClicking(rec));
+
+    // nobody runs `vorlin --stop` with our runtime folder named: it is not
+    // theirs, so the command goes to a Vorlin of their own, which it starts.
+    const std::string theirs = session.folder() + "/nobody";
+    fs::create_directory(theirs);
+    ASSERT_EQ(chown(theirs.c_str(), Nobody, Nobody), 0);
+    fs::copy_file(session.folder() + "/vorlin", theirs + "/vorlin");
+    chmod(session.folder().c_str(), 0711); // nobody may pass through to their folder
+    Process stop({"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", theirs + "/vorlin", "--stop"},
+                 env({{"HOME", theirs}, {"TMPDIR", theirs}, {"XDG_CACHE_HOME", theirs}, {"XDG_CONFIG_HOME", theirs}}));
+    EXPECT_TRUE(waitFor([&] { return windows() == 2; }, 15s)) << "nobody's own Vorlin did not start";
+    EXPECT_TRUE(stillClicking(rec)) << "another user's --stop reached this Vorlin";
+    stop.kill();
+
+    // Their own client at our socket, the way opened for the test: the instance hangs up unanswered.
+    const std::string socket = session.folder() + "/vorlin.socket";
+    chmod(socket.c_str(), 0777);
+    EXPECT_EQ(sendAsOtherUser(Nobody, socket), 1);
+    chmod(session.folder().c_str(), 0700);
+    EXPECT_TRUE(stillClicking(rec)) << "another user's message stopped the clicks";
+
+    EXPECT_EQ(vorlin({"--stop"}).exitCode, 0) << "the instance no longer hears its own user";
+    EXPECT_TRUE(waitForQuiet(rec, 500ms, 5s));
+}
+
+// Where the lock and the socket live when $XDG_RUNTIME_DIR is no use, and what
+// another user may have left in the temp folder under our name.
+struct Place {
+    const char* name;
+    const char* runtimeDir;
+    enum { Nothing, Link, OpenFolder, OthersFolder } planted;
+};
+
+class SingleInstanceTest : public CommandsTest, public ::testing::WithParamInterface<Place> {};
+
+TEST_P(SingleInstanceTest, ASecondStartIsRefusedAndCommandsReachTheFirst)
+{
+    const Place& place = GetParam();
+    if (place.planted == Place::OthersFolder && geteuid() != 0) {
+        GTEST_SKIP() << "a folder of another user's needs root to make; this run is not root";
+    }
+    const std::string temp = session.folder() + "/tmp";
+    const std::string ours = temp + "/vorlin-" + std::to_string(geteuid());
+    const std::string elsewhere = session.folder() + "/elsewhere";
+    fs::create_directories(temp);
+    if (place.planted == Place::Link) {
+        fs::create_directory(elsewhere);
+        fs::create_directory_symlink(elsewhere, ours);
+    } else if (place.planted != Place::Nothing) {
+        fs::create_directory(ours);
+        chmod(ours.c_str(), place.planted == Place::OpenFolder ? 0777 : 0700);
+        if (place.planted == Place::OthersFolder) {
+            ASSERT_EQ(chown(ours.c_str(), Nobody, Nobody), 0);
+        }
+    }
+    const Env changes{{"XDG_RUNTIME_DIR", place.runtimeDir}, {"TMPDIR", temp}, {"XDG_CACHE_HOME", session.folder() + "/cache"}};
+
+    RunningVorlin first(session, Process(command({}), env(changes)));
+    ASSERT_TRUE(first.ok()) << "another user's leftovers kept Vorlin from starting";
+    Process second(command({}), env(changes));
+    EXPECT_TRUE(first.dismissMessage("请勿重复运行"));
+    EXPECT_EQ(second.waitExit(5s), 0);
+    EXPECT_EQ(windows(), 1u);
+    EXPECT_EQ(vorlin({"--quit"}, changes).exitCode, 0);
+    EXPECT_EQ(first.process.waitExit(5s), 0);
+
+    if (place.planted == Place::Link) {
+        EXPECT_TRUE(fs::is_empty(elsewhere)) << "the link was followed";
+    } else if (place.planted != Place::Nothing) {
+        EXPECT_TRUE(fs::is_empty(ours)) << "another user's folder was used";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SingleInstanceTest,
+                         ::testing::Values(Place{"RuntimeDirEmpty", "", Place::Nothing},
+                                           Place{"RuntimeDirMissing", "/nonexistent/run", Place::Nothing},
+                                           Place{"TempFolderIsALink", "", Place::Link},
+                                           Place{"TempFolderOpenToOthers", "", Place::OpenFolder},
+                                           Place{"TempFolderOfAnotherUser", "", Place::OthersFolder}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
