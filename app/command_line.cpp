@@ -1,6 +1,10 @@
 #include "app/command_line.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QPointer>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
 
 #include "app/form1.h"
@@ -93,6 +97,26 @@ QString commandLineHelp()
         "interval or missing coordinates show the same messages as the hotkeys.\n");
 }
 
+namespace {
+
+// A command can arrive while a message box runs its own loop. Closing the
+// window there would delete it under the handler that opened the box, so the
+// boxes are closed first and the window once only the main loop runs.
+void closeOutsideMessageLoops(const QPointer<Form1>& window)
+{
+    if (!window)
+        return;
+    if (QThread::currentThread()->loopLevel() <= 1) {
+        window->close();
+        return;
+    }
+    while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        box->reject();
+    QTimer::singleShot(0, window, [window] { closeOutsideMessageLoops(window); });
+}
+
+} // namespace
+
 void runCommands(const CommandLine& commands, Form1& form1)
 {
     if (commands.interval)
@@ -110,7 +134,7 @@ void runCommands(const CommandLine& commands, Form1& form1)
         case Action::Start: window->Glintbutton1_Click(); break;
         case Action::Stop: window->Glintbutton2_Click(); break;
         case Action::Lock: window->Image4_Click(); break;
-        case Action::Quit: window->close(); break;
+        case Action::Quit: closeOutsideMessageLoops(window); return;
         }
     }
 }

@@ -93,6 +93,12 @@ TEST_F(CommandsTest, StartStopAndLockReachTheRunningVorlinAndBadInputGetsTheHotk
     EXPECT_EQ(vorlin({"--at", "", "400", "--lock"}).exitCode, 0);
     EXPECT_TRUE(running.dismissMessage("错误"));
     EXPECT_EQ(windows(), 1u) << "a command started a second Vorlin";
+
+    // A quit while a message is open closes the message too, and ends cleanly.
+    EXPECT_EQ(vorlin({"--lock"}).exitCode, 0);
+    ASSERT_TRUE(session.waitForWindow("错误"));
+    EXPECT_EQ(vorlin({"--quit"}).exitCode, 0);
+    EXPECT_EQ(running.process.waitExit(5s), 0);
 }
 
 TEST_F(CommandsTest, AFreshVorlinRunsTheCommandsOnceItsWindowIsUpAndQuitEndsIt)
