@@ -35,6 +35,22 @@ QString shown(QString text)
     return text;
 }
 
+// A command can arrive while a message box runs its own loop. Closing the
+// window there would delete it under the handler that opened the box, so the
+// boxes are closed first and the window once only the main loop runs.
+void closeOutsideMessageLoops(const QPointer<Form1>& window)
+{
+    if (!window)
+        return;
+    if (QThread::currentThread()->loopLevel() <= 1) {
+        window->close();
+        return;
+    }
+    while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        box->reject();
+    QTimer::singleShot(0, window, [window] { closeOutsideMessageLoops(window); });
+}
+
 } // namespace
 
 bool CommandLine::quits() const { return std::find(actions.begin(), actions.end(), Action::Quit) != actions.end(); }
@@ -96,26 +112,6 @@ QString commandLineHelp()
         "The boxes are filled first, then the commands run in the order given; a bad\n"
         "interval or missing coordinates show the same messages as the hotkeys.\n");
 }
-
-namespace {
-
-// A command can arrive while a message box runs its own loop. Closing the
-// window there would delete it under the handler that opened the box, so the
-// boxes are closed first and the window once only the main loop runs.
-void closeOutsideMessageLoops(const QPointer<Form1>& window)
-{
-    if (!window)
-        return;
-    if (QThread::currentThread()->loopLevel() <= 1) {
-        window->close();
-        return;
-    }
-    while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-        box->reject();
-    QTimer::singleShot(0, window, [window] { closeOutsideMessageLoops(window); });
-}
-
-} // namespace
 
 void runCommands(const CommandLine& commands, Form1& form1)
 {
