@@ -11,32 +11,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Waits until no press has arrived for `quiet`; false if presses keep coming until the deadline.
-bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
-{
-    int last = rec.pressCount();
-    auto since = Clock::now();
-    return waitFor(
-        [&] {
-            const int now = rec.pressCount();
-            if (now != last) {
-                last = now;
-                since = Clock::now();
-            }
-            return Clock::now() - since >= quiet;
-        },
-        timeout);
-}
-
-bool pointerStaysAt(const XSession& s, std::pair<int, int> where, std::chrono::milliseconds span)
-{
-    const auto until = Clock::now() + span;
-    while (Clock::now() < until)
-        if (s.pointer() != where)
-            return false;
-    return true;
-}
-
 class ClickerTest : public ::testing::Test {
 protected:
     XSession session{XSession::Options{.windowManager = true}};

@@ -60,21 +60,6 @@ void writeFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
-{
-    int last = rec.pressCount();
-    auto since = Clock::now();
-    return waitFor(
-        [&] {
-            if (rec.pressCount() != last) {
-                last = rec.pressCount();
-                since = Clock::now();
-            }
-            return Clock::now() - since >= quiet;
-        },
-        timeout);
-}
-
 const std::string ExampleFile = ExampleSettingsIni;
 
 bool grabRefused = false;

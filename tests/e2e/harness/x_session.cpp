@@ -293,4 +293,13 @@ QImage XSession::screenshot() const
     return img;
 }
 
+bool pointerStaysAt(const XSession& s, std::pair<int, int> where, std::chrono::milliseconds span)
+{
+    const auto until = Clock::now() + span;
+    while (Clock::now() < until)
+        if (s.pointer() != where)
+            return false;
+    return true;
+}
+
 } // namespace e2e

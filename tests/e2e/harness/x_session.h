@@ -73,4 +73,7 @@ private:
     Display* display_ = nullptr;
 };
 
+// Whether the pointer stays at `where` for the whole span.
+bool pointerStaysAt(const XSession& s, std::pair<int, int> where, std::chrono::milliseconds span);
+
 } // namespace e2e
