@@ -9,18 +9,13 @@
 #include <cstdio>
 
 #include "bench/bench_timing.h"
+#include "bench/silent_message_box.h"
 #include "controls/button/glintbutton.h"
 #include "platform/fake/fake_platform.h"
-#include "runtime/message_box.h"
 
 using namespace glint;
 
 namespace {
-
-class SilentMessageBox : public rt::MessageBoxService {
-public:
-    void msgBox(const QString&, int, const QString&) override {}
-};
 
 // What a push button's paint event does, into an image cleared first as the
 // styled button's surface is.
@@ -47,7 +42,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::fake::FakePlatform fake;
-    SilentMessageBox messages;
+    bench::SilentMessageBox messages;
     rt::Services services{fake.platform, messages};
     QWidget window;
     window.resize(400, 200);
