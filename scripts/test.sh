@@ -21,5 +21,7 @@ bash scripts/fuzz.sh 20
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLIN_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
+# Full stacks, so the suppressions can tell Qt's own cached allocations from ours.
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="fast_unwind_on_malloc=0:suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build-asan --output-on-failure -L 'unit|widgets' -j"$jobs"
