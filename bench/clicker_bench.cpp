@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <numeric>
 #include <string>
 #include <unistd.h>
@@ -13,10 +11,10 @@
 
 #include "harness/click_recorder.h"
 #include "harness/vorlin_window.h"
+#include "process_stats.h"
 
 using namespace e2e;
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -42,22 +40,6 @@ Periods analyse(std::vector<uint32_t> t, size_t skip)
     return r;
 }
 
-// CPU time of all the process's threads so far, in seconds: the scheduler's own
-// nanosecond count, fine enough for a fraction of a percent over a few seconds.
-double cpuSeconds(pid_t pid)
-{
-    const fs::path tasks = "/proc/" + std::to_string(pid) + "/task";
-    std::error_code ec;
-    double ns = 0;
-    for (const auto& task : fs::directory_iterator(tasks, ec)) {
-        std::ifstream f(task.path() / "schedstat");
-        double onCpu = 0;
-        if (f >> onCpu)
-            ns += onCpu;
-    }
-    return ns / 1e9;
-}
-
 struct Run {
     Periods periods;
     double cpuPerClickUs = 0;
@@ -75,9 +57,9 @@ Run measureVorlin(const XSession& s, const RunningVorlin& v, int intervalMs, int
     const int settle = std::max(3, 100 / intervalMs);
     waitFor([&] { return rec.pressCount() >= settle; }, 10s);
     const int n0 = rec.pressCount();
-    const double c0 = cpuSeconds(v.process.pid());
+    const double c0 = bench::cpuSeconds(v.process.pid());
     waitFor([&] { return rec.pressCount() >= n0 + presses; }, std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
-    const double c1 = cpuSeconds(v.process.pid());
+    const double c1 = bench::cpuSeconds(v.process.pid());
     const int n1 = rec.pressCount();
     v.click(form1::StopButton);
     auto p = rec.presses();
@@ -119,24 +101,6 @@ double median(std::vector<double> v)
 double lowest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
 double highest(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
 
-std::string loadAverage()
-{
-    std::ifstream f("/proc/loadavg");
-    std::string one, five, fifteen;
-    f >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
-long peakRssKb(pid_t pid)
-{
-    std::ifstream f("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
-
 } // namespace
 
 // Optional argument: rounds of the idle and CPU measurements (default 3); the
@@ -149,7 +113,7 @@ int main(int argc, char** argv)
         std::puts("no X server: nothing measured");
         return 0;
     }
-    std::printf("load average at the start: %s (%ld cores)\n\n", loadAverage().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
+    std::printf("load average at the start: %s (%ld cores)\n\n", bench::loadAverage().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
 
     // Start-up: from spawning the process to its main window being viewable.
     std::vector<double> startMs;
@@ -168,11 +132,11 @@ int main(int argc, char** argv)
     waitFor([] { return false; }, 1s);
     std::vector<double> idle;
     for (int r = 0; r < rounds; ++r) {
-        const double c0 = cpuSeconds(pid);
+        const double c0 = bench::cpuSeconds(pid);
         const auto t0 = Clock::now();
         waitFor([] { return false; }, 10s, 1s);
         const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-        idle.push_back(100.0 * (cpuSeconds(pid) - c0) / seconds);
+        idle.push_back(100.0 * (bench::cpuSeconds(pid) - c0) / seconds);
     }
 
     std::printf("| interval | Vorlin clicks/s | Vorlin mean period | Vorlin p99 period | xdotool clicks/s | xdotool mean period | rate ratio |\n");
@@ -212,8 +176,8 @@ int main(int argc, char** argv)
     std::printf("| 1 ms: Vorlin p99 period, best / median | %.0f ms / %.0f ms |\n", lowest(p99at1), median(p99at1));
     std::printf("| idle CPU, coordinate display on, best / median of %d × 10 s | %.2f %% / %.2f %% of one core |\n", rounds,
                 lowest(idle), median(idle));
-    std::printf("| peak RSS | %.1f MB |\n", double(peakRssKb(pid)) / 1024.0);
+    std::printf("| peak RSS | %.1f MB |\n", double(bench::memoryKb(pid, "VmHWM")) / 1024.0);
     std::printf("| start to window (median of 5) | %.0f ms |\n", median(startMs));
-    std::printf("\nload average at the end: %s\n", loadAverage().c_str());
+    std::printf("\nload average at the end: %s\n", bench::loadAverage().c_str());
     return 0;
 }
