@@ -52,8 +52,8 @@ void Form3::Check3_Click() { switchHotkey(*Check3, *RKHotKey3); }
 
 void Form3::Glintbutton1_Click()
 {
-    RKHotKey1->SaveSettings();
-    RKHotKey2->SaveSettings();
-    RKHotKey3->SaveSettings();
-    Hide();
+    // A row that could not be saved has told the user why; the window then
+    // stays open with every recording, so nothing typed is lost.
+    if (RKHotKey1->SaveSettings() && RKHotKey2->SaveSettings() && RKHotKey3->SaveSettings())
+        Hide();
 }

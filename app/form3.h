@@ -7,7 +7,8 @@ class RKHotKey;
 
 // The hotkey settings window: three recorders (start clicking, stop, pin the
 // cursor), each with a box that switches its hotkey on, and a save button that
-// stores the recordings and hides the window. The hotkeys act while the window
+// stores the recordings and hides the window (or, when they cannot be stored,
+// leaves it open). The hotkeys act while the window
 // is loaded, shown or hidden; they run the main window's own operations.
 class Form3 : public rt::Form {
     Q_OBJECT

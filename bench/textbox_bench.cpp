@@ -4,25 +4,16 @@
 #include <cstdio>
 
 #include "bench/bench_timing.h"
+#include "bench/silent_message_box.h"
 #include "controls/textbox/mtextbox.h"
 #include "platform/fake/fake_platform.h"
-#include "runtime/message_box.h"
-
-namespace {
-
-class SilentMessageBox : public rt::MessageBoxService {
-public:
-    void msgBox(const QString&, int, const QString&) override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::fake::FakePlatform fake;
-    SilentMessageBox messages;
+    bench::SilentMessageBox messages;
     rt::Services services{fake.platform, messages};
     QWidget window;
     auto* box = new textbox::mTextBox(services, &window);

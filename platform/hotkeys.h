@@ -12,6 +12,13 @@ enum HotkeyModifier : int32_t {
     ModWin = 8,
 };
 
+// The outcome of a hotkey registration.
+enum class Registration {
+    Registered,
+    Taken,       // another owner holds the combination, in this process or another program
+    Unavailable, // this system cannot make it (a key this keyboard lacks, a request refused otherwise)
+};
+
 // System-wide hotkeys: a key combination that reaches its owner whichever
 // application has the focus. Keys are virtual-key numbers (65 for A, 112 for
 // F1), modifiers a mask of HotkeyModifier bits. Everything runs on the GUI thread.
@@ -23,12 +30,11 @@ public:
 
     virtual ~Hotkeys() = default;
 
-    // Makes the combination the owner's. False when it is held by another owner
-    // (in this process or another program) or cannot be made on this system.
+    // Makes the combination the owner's, unless it is taken or unavailable.
     // An owner holds one combination: a new registration replaces its old one.
     // onPress runs once for every press delivered, auto-repeats included, from
     // the event loop (never inside this call) and never after unregisterHotkey.
-    virtual bool registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress) = 0;
+    virtual Registration registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress) = 0;
 
     // Releases the owner's combination; nothing happens when it holds none.
     virtual void unregisterHotkey(Owner owner) = 0;

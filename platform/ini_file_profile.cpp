@@ -1,50 +1,57 @@
 #include "platform/ini_file_profile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <algorithm>
 
 #include "platform/gbk_text.h"
 #include "platform/ini_text.h"
+#include "platform/settings_file.h"
 
 namespace platform {
+
+namespace {
+
+QByteArray encode(const QString& text, ini::Encoding encoding)
+{
+    return encoding == ini::Encoding::Utf8 ? text.toUtf8() : toGbk(text);
+}
+
+// The value cut to maxValueBytes without splitting a character, as text.
+QString decodeValue(const QByteArray& value, ini::Encoding encoding)
+{
+    if (encoding == ini::Encoding::Gbk)
+        return fromGbk(cutGbk(value, IniProfile::maxValueBytes));
+    qsizetype size = std::min<qsizetype>(value.size(), IniProfile::maxValueBytes);
+    if (size < value.size())
+        while (size > 0 && (static_cast<unsigned char>(value[size]) & 0xC0) == 0x80)
+            --size; // the cut falls on a continuation byte: go back to its character's start
+    return QString::fromUtf8(value.left(size));
+}
+
+} // namespace
 
 QString IniFileProfile::getString(const QString& section, const QString& key, const QString& defaultValue,
                                   const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto file = settings_file::read(path);
+    if (file.state != settings_file::Contents::Read)
         return defaultValue;
-    const auto value = ini::lookup(file.readAll(), toGbk(section), toGbk(key));
-    if (!value)
-        return defaultValue;
-    return fromGbk(cutGbk(*value, maxValueBytes));
+    const ini::Encoding encoding = ini::encodingOf(file.bytes);
+    const auto value = ini::lookup(file.bytes, encode(section, encoding), encode(key, encoding));
+    return value ? decodeValue(*value, encoding) : defaultValue;
 }
 
-bool IniFileProfile::writeString(const QString& section, const QString& key, const QString& value,
-                                 const QString& path)
+SaveResult IniFileProfile::writeString(const QString& section, const QString& key, const QString& value,
+                                       const QString& path)
 {
-    QByteArray old;
-    QFile existing(path);
-    if (existing.exists()) {
-        // A file we cannot read is left alone rather than replaced by one key.
-        if (!existing.open(QIODevice::ReadOnly))
-            return false;
-        old = existing.readAll();
-        if (existing.error() != QFileDevice::NoError)
-            return false;
-        existing.close();
-    }
-    const auto text = ini::assign(old, toGbk(section), toGbk(key), toGbk(value));
+    // A file we cannot read is left alone rather than replaced by one key.
+    const auto file = settings_file::read(path);
+    if (file.state == settings_file::Contents::Refused)
+        return SaveResult::failed(file.reason);
+    const ini::Encoding encoding = ini::encodingOf(file.bytes);
+    const auto text = ini::assign(file.bytes, encode(section, encoding), encode(key, encoding), encode(value, encoding));
     if (!text)
-        return false;
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(*text) != text->size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+        return SaveResult::failed(QStringLiteral("“%1”或它的值含有 INI 文件存不下的字符").arg(key));
+    return settings_file::replace(path, *text);
 }
 
 } // namespace platform

@@ -1,10 +1,13 @@
 #pragma once
 #include <QString>
 
+#include "platform/save_result.h"
+
 namespace platform {
 
 // Sectioned INI files ("[section]" lines, "key=value" lines), stored in the
-// GBK (code page 936) encoding with CR LF line ends.
+// GBK (code page 936) encoding with CR LF line ends; a file that starts with
+// the UTF-8 byte-order mark is UTF-8 and stays so.
 class IniProfile {
 public:
     // Values longer than this are cut to it (in bytes of the stored text).
@@ -20,8 +23,8 @@ public:
 
     // Replaces the key's value in place, or adds the key at the end of its
     // section, creating the section and the file when missing. The file is
-    // replaced whole or not at all. False when it could not be written.
-    virtual bool writeString(const QString& section, const QString& key, const QString& value,
+    // replaced whole or not at all; when not, the result says why.
+    virtual SaveResult writeString(const QString& section, const QString& key, const QString& value,
                              const QString& path) = 0;
 };
 

@@ -29,11 +29,11 @@ QString IniSettingsStore::get(const QString& application, const QString& section
     return ini_.getString(section, key, defaultValue, fileFor(application));
 }
 
-bool IniSettingsStore::save(const QString& application, const QString& section, const QString& key,
-                            const QString& value)
+SaveResult IniSettingsStore::save(const QString& application, const QString& section, const QString& key,
+                                  const QString& value)
 {
     if (!QDir().mkpath(folder_))
-        return false;
+        return SaveResult::failed(QStringLiteral("%1：无法创建这个文件夹").arg(QDir::toNativeSeparators(folder_)));
     return ini_.writeString(section, key, value, fileFor(application));
 }
 

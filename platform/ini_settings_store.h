@@ -16,7 +16,7 @@ public:
 
     QString get(const QString& application, const QString& section, const QString& key,
                 const QString& defaultValue) override;
-    bool save(const QString& application, const QString& section, const QString& key,
+    SaveResult save(const QString& application, const QString& section, const QString& key,
               const QString& value) override;
 
     // The file that holds an application's values; a name that is not a plain

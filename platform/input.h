@@ -16,7 +16,7 @@ public:
     // One left-button press and release at the current cursor position.
     virtual void leftClick() = 0;
     virtual Point cursorPos() = 0;
-    // Positions outside the screen are clamped to its edge by the system.
+    // A position outside the screen goes to the nearest point on its edge.
     virtual void setCursorPos(Point p) = 0;
 };
 

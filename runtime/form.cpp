@@ -180,6 +180,20 @@ void Form::applyTabOrder()
     std::stable_sort(order.begin(), order.end(), [](auto& a, auto& b) { return a.first < b.first; });
     for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    tabStops_.clear();
+    for (const auto& [index, w] : order)
+        tabStops_.push_back(w);
+}
+
+void Form::focusFirstTabStop()
+{
+    for (QWidget* w : tabStops_)
+        if (w->isEnabled() && w->isVisibleTo(this)) {
+            // The window is not active yet: this makes w the control that gets
+            // the focus when it becomes active.
+            w->setFocus();
+            return;
+        }
 }
 
 void Form::Load()
@@ -198,6 +212,11 @@ void Form::Show()
     Load();
     if (!loaded_)
         return;
+    // A window opens with the focus on its first control in tab order (Qt would
+    // take the first in creation order); shown again, it keeps the focus where
+    // the user left it.
+    if (!focusWidget())
+        focusFirstTabStop();
     show();
     raise();
     activateWindow();

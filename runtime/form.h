@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "runtime/form_design.h"
 #include "runtime/services.h"
@@ -69,12 +70,14 @@ private:
     void build(bool userMode);
     void applyWindowDesign();
     void applyTabOrder();
+    void focusFirstTabStop();
 
     Services& services_;
     QString designPath_;
     ControlFactory factory_;
     FormDesign design_;
     QHash<QString, QObject*> controls_;
+    std::vector<QWidget*> tabStops_; // the controls that take the focus, in tab order
     bool built_ = false;
     bool loaded_ = false;
     bool unloading_ = false;

@@ -1,10 +1,27 @@
 #include "runtime/pixel_surface.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace rt {
 
-PixelSurface::PixelSurface() : image_(0, 0, QImage::Format_RGB32) {}
+namespace {
+
+uint64_t nextFontSerial()
+{
+    static std::atomic<uint64_t> serial{0};
+    return ++serial;
+}
+
+} // namespace
+
+PixelSurface::PixelSurface() : image_(0, 0, QImage::Format_RGB32), fontSerial_(nextFontSerial()) {}
+
+void PixelSurface::setFont(const QFont& font)
+{
+    font_ = font;
+    fontSerial_ = nextFontSerial();
+}
 
 void PixelSurface::resize(int width, int height)
 {
@@ -34,11 +51,12 @@ void PixelSurface::fill(const QRect& r, uint32_t bgr)
     const QRect clipped = r.intersected(image_.rect());
     if (clipped.isEmpty())
         return;
+    // One detach for the whole rectangle, not one per row.
     const uint32_t word = bgrToPixel(bgr);
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        uint32_t* line = row(y);
-        std::fill(line + clipped.left(), line + clipped.right() + 1, word);
-    }
+    uint32_t* line = row(clipped.top()) + clipped.left();
+    const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(uint32_t));
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y, line += stride)
+        std::fill(line, line + clipped.width(), word);
 }
 
 void PixelSurface::frame(const QRect& r, uint32_t bgr)

@@ -38,7 +38,10 @@ public:
     uint32_t textColor() const { return textColor_; }
     void setTextColor(uint32_t bgr) { textColor_ = bgr; }
     const QFont& font() const { return font_; }
-    void setFont(const QFont& font) { font_ = font; }
+    void setFont(const QFont& font);
+    // A new number whenever a font is set, never the same for two settings, so
+    // a cache of text measurements can tell fonts apart without keeping one.
+    uint64_t fontSerial() const { return fontSerial_; }
 
     // A pixel as 0x00BBGGRR; 0xFFFFFFFF outside the image.
     uint32_t pixel(int x, int y) const;
@@ -60,6 +63,7 @@ private:
     uint32_t backColor_ = 0x00FFFFFF;
     uint32_t textColor_ = 0;
     QFont font_;
+    uint64_t fontSerial_;
 };
 
 } // namespace rt

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -63,6 +64,15 @@ int16_t virtualKeyOf(const QKeyEvent& event)
         if (const int16_t vk = lookup(std::begin(keypad), std::end(keypad), key))
             return vk;
     return lookup(std::begin(keys), std::end(keys), key);
+}
+
+bool isKeyboardKey(int32_t vk)
+{
+    const auto inTable = [vk](const auto& table) {
+        return std::any_of(std::begin(table), std::end(table), [vk](const KeyPair& p) { return p.second == vk; });
+    };
+    return (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || (vk >= 96 && vk <= 105)
+        || (vk >= 112 && vk < 112 + 24) || inTable(keypad) || inTable(keys);
 }
 
 int qtKeyFromVirtualKey(int16_t vk)

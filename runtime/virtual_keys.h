@@ -24,6 +24,9 @@ constexpr int16_t AltMask = 4;
 // have their own numbers. 0 for a key without one.
 int16_t virtualKeyOf(const QKeyEvent& event);
 
+// Whether virtualKeyOf gives this number for some key.
+bool isKeyboardKey(int32_t vk);
+
 // The shift state of a set of Qt modifiers: Shift 1, Ctrl 2, Alt 4 (the
 // Windows key is not part of it).
 int16_t shiftStateOf(Qt::KeyboardModifiers modifiers);

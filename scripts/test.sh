@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, widget and end-to-end tests
-# (the last under their own Xvfb), a short fuzz run of the INI reader and
-# writer, then the unit and widget tests again built with AddressSanitizer and
+# (the last under their own Xvfb), the package tests (the Debian package built
+# in build-package/, checked by lintian, desktop-file-validate and appstreamcli,
+# and run unpacked), a short fuzz run of the INI reader and writer, then the
+# unit and widget tests again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 jobs=$(nproc)
+# build/ and build-package/ sit at the same depth: with paths taken relative to
+# the checkout, ccache serves the package tree the objects build/ compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"

@@ -485,6 +485,31 @@ void Glintbutton::showEvent(QShowEvent* event)
 {
     rt::UserControl::showEvent(event);
     setExtenderToolTipText(QString()); // only the control's own tooltip shows
+    parentActive_ = isActiveWindow();
+}
+
+void Glintbutton::focusInEvent(QFocusEvent* event)
+{
+    rt::UserControl::focusInEvent(event);
+    hasFocus_ = true;
+    Redraw();
+}
+
+void Glintbutton::focusOutEvent(QFocusEvent* event)
+{
+    rt::UserControl::focusOutEvent(event);
+    hasFocus_ = false;
+    Redraw();
+}
+
+bool Glintbutton::event(QEvent* event)
+{
+    // The window passes its activation on to the widgets inside it.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        parentActive_ = event->type() == QEvent::WindowActivate;
+        Redraw();
+    }
+    return rt::UserControl::event(event);
 }
 
 void Glintbutton::hideEvent(QHideEvent* event)
@@ -494,22 +519,6 @@ void Glintbutton::hideEvent(QHideEvent* event)
 }
 
 // ---------------------------------------------------------------- drawing
-
-void Glintbutton::Redraw()
-{
-    // The face painters come with the styles; until then the face is the
-    // cleared surface with the caption on it.
-    surface_.resize(width(), height());
-    surface_.clear();
-    refreshSize();
-    const Rect box = MeasureCaptionText(surface_, Rect{0, 0, widthPx_ - 8, heightPx_}, caption_, rightToLeft_);
-    const Rect captionRect = box.offset((widthPx_ - box.width()) / 2, (heightPx_ - box.height()) / 2);
-    const uint32_t colour = !enabled_ ? systemColor(platform::ColorGrayText)
-                            : buttonState_ == StateHot ? TranslateColor(foreColorHover_)
-                                                       : TranslateColor(foreColor_);
-    DrawCaptionText(captionRect, colour, 0, 0);
-    update();
-}
 
 void Glintbutton::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour)
 {

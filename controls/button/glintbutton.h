@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "controls/button/button_look.h"
 #include "controls/button/color_math.h"
 #include "controls/button/color_schemes.h"
 #include "controls/button/picture_compositor.h"
@@ -138,6 +139,16 @@ public:
     int32_t ButtonState() const { return buttonState_; }
     void setButtonState(int32_t state) { buttonState_ = state; }
     bool ShowAsDefault() const { return showAsDefault_; }
+    void setShowAsDefault(bool on) { showAsDefault_ = on; }
+    // The input flags the painters read; each setter only stores (the caller redraws).
+    bool HasFocus() const { return hasFocus_; }
+    void setHasFocus(bool on) { hasFocus_ = on; }
+    bool ParentActive() const { return parentActive_; }
+    void setParentActive(bool on) { parentActive_ = on; }
+    bool MouseOver() const { return mouseOver_; }
+    void setMouseOver(bool on) { mouseOver_ = on; }
+    bool LeftDown() const { return leftDown_; }
+    void setLeftDown(bool on) { leftDown_ = on; }
     bool PopupAttached() const { return popupAttached_; }
     QMenu* popupMenu() const { return popupMenu_; }
     int32_t popupAlign() const { return popupAlign_; }
@@ -152,6 +163,9 @@ public:
     void ApplySchemeColors();
     void Resize();
     void Redraw();
+    // What the painters read from the control now, and the rectangles of the last redraw.
+    ButtonLook look() const;
+    const ButtonRects& rects() const { return rects_; }
 
     // --- drawing on the surface; colours may name system colours
     uint32_t TranslateColor(uint32_t colour) const;
@@ -187,6 +201,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -246,6 +263,11 @@ private:
 
     int32_t buttonState_ = StateNormal;
     bool showAsDefault_ = false;
+    bool hasFocus_ = false;
+    bool parentActive_ = false;
+    bool mouseOver_ = false;
+    bool leftDown_ = false;
+    ButtonRects rects_;
     bool popupAttached_ = false;
     bool menuSuppress_ = false;
     QPointer<QMenu> popupMenu_;

@@ -8,6 +8,13 @@ namespace glint {
 
 // Caption, picture, drop-down glyph, separator and caption effects over the face.
 void DrawContent(ButtonCanvas& c, const ButtonLook& look, int state);
+// Where the drop-down glyph goes on a button of this size (before any pressed offset).
+Rect DropDownRect(int width, int height);
+
+// The painter of look.buttonStyle; a style outside 0..13 draws nothing. The
+// themed style draws the application's push button even when it cannot: the
+// caller decides beforehand whether the themed style is used at all.
+void PaintButtonFace(ButtonCanvas& c, const ButtonLook& look, int state);
 
 void PaintEdgeStyles(ButtonCanvas& c, const ButtonLook& look, int state);   // A: styles 0, 1, 11, 12
 void PaintGradientStyle(ButtonCanvas& c, const ButtonLook& look, int state); // B: style 2

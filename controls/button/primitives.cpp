@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -14,6 +15,15 @@ void DrawLine(rt::PixelSurface& s, int x1, int y1, int x2, int y2, uint32_t colo
 {
     if (!isDrawable(colour))
         return;
+    // Most lines of the faces are level or upright: one fill each.
+    if (y1 == y2 && x1 != x2) {
+        s.fill(x1 < x2 ? QRect(x1, y1, x2 - x1, 1) : QRect(x2 + 1, y1, x1 - x2, 1), colour);
+        return;
+    }
+    if (x1 == x2 && y1 != y2) {
+        s.fill(y1 < y2 ? QRect(x1, y1, 1, y2 - y1) : QRect(x1, y2 + 1, 1, y1 - y2), colour);
+        return;
+    }
     // Bresenham from the start point; the loop stops before the end point.
     const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
@@ -56,6 +66,34 @@ void SetCornerPixels(rt::PixelSurface& s, uint32_t colour)
     s.setPixel(w - 2, h - 2, colour);
 }
 
+namespace {
+
+// start + (i × d) div n for i = 0, 1, 2, …, the division truncating toward
+// zero (also for a falling channel), one step at a time instead of one
+// division per step: a gradient's table is a good part of its cost.
+class ChannelRamp {
+public:
+    ChannelRamp(int start, int d, int n) : start_(start), sign_(d < 0 ? -1 : 1), whole_(std::abs(d) / n),
+                                           part_(std::abs(d) % n), n_(n) {}
+    int next()
+    {
+        const int v = start_ + sign_ * quotient_;
+        quotient_ += whole_;
+        remainder_ += part_;
+        if (remainder_ >= n_) {
+            ++quotient_;
+            remainder_ -= n_;
+        }
+        return v;
+    }
+
+private:
+    int start_, sign_, whole_, part_, n_;
+    int quotient_ = 0, remainder_ = 0;
+};
+
+} // namespace
+
 void DrawGradient(rt::PixelSurface& s, int left, int top, int width, int height, uint32_t colour1, uint32_t colour2,
                   int direction)
 {
@@ -68,19 +106,23 @@ void DrawGradient(rt::PixelSurface& s, int left, int top, int width, int height,
     const int n = horizontal ? width - 1 : height - 1;
     std::vector<uint32_t> steps(size_t(n) + 1);
     if (n > 0) {
-        // Integer division truncates toward zero, also for falling channels.
+        ChannelRamp red(r1, dr, n), green(g1, dg, n), blue(b1, db, n);
         for (int i = 0; i <= n; ++i)
-            steps[size_t(i)] = bgrToPixel(rgb(uint32_t(r1 + i * dr / n), uint32_t(g1 + i * dg / n),
-                                              uint32_t(b1 + i * db / n)));
+            steps[size_t(i)] = bgrToPixel(rgb(uint32_t(red.next()), uint32_t(green.next()), uint32_t(blue.next())));
     } else {
         steps[0] = bgrToPixel(rgb(uint32_t(r1 / 2 + r2 / 2), uint32_t(g1 / 2 + g2 / 2), uint32_t(b1 / 2 + b2 / 2)));
     }
     const int x0 = std::max(left, 0), x1 = std::min(left + width, s.width());
     const int y0 = std::max(top, 0), y1 = std::min(top + height, s.height());
-    for (int y = y0; y < y1; ++y) {
-        uint32_t* line = s.row(y);
-        for (int x = x0; x < x1; ++x)
-            line[x] = steps[size_t(horizontal ? x - left : y - top)];
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    uint32_t* line = s.row(y0); // one detach for the whole block
+    const qsizetype stride = s.image().bytesPerLine() / qsizetype(sizeof(uint32_t));
+    for (int y = y0; y < y1; ++y, line += stride) {
+        if (horizontal)
+            std::copy(steps.begin() + (x0 - left), steps.begin() + (x1 - left), line + x0);
+        else
+            std::fill(line + x0, line + x1, steps[size_t(y - top)]);
     }
 }
 
@@ -139,23 +181,30 @@ void DrawFocusRect(rt::PixelSurface& s, const Rect& r)
 
 QRegion buttonRegion(int buttonStyle, int width, int height)
 {
-    QRegion region(0, 0, std::max(width, 0), std::max(height, 0));
+    const int w = std::max(width, 0), h = std::max(height, 0);
     int corner = 0;
     switch (buttonStyle) {
     case 2: case 3: case 7: case 9: corner = 3; break;
     case 6: case 10: corner = 4; break;
-    default: return region;
+    default: return QRegion(0, 0, w, h);
     }
     // Corner 3 cuts the corner pixel; corner 4 also the two pixels beside it.
-    auto cut = [&](int x, int y) { region -= QRegion(x, y, 1, 1); };
-    const int r = width - 1, b = height - 1;
-    for (auto [x, y] : {std::pair{0, 0}, {r, 0}, {0, b}, {r, b}}) {
-        cut(x, y);
-        if (corner == 4) {
-            cut(x == 0 ? 1 : r - 1, y);
-            cut(x, y == 0 ? 1 : b - 1);
-        }
+    // So each row loses the same number of pixels at both ends, counted from
+    // the nearer of the top and bottom edges. The region is built from its
+    // bands directly: the normal repaint of a rounded style sets it every time.
+    const auto cutAt = [&](int fromEdge) { return fromEdge == 0 ? corner - 2 : fromEdge == 1 && corner == 4 ? 1 : 0; };
+    std::vector<QRect> bands;
+    for (int y = 0; y < h; ++y) {
+        const int cut = std::max(cutAt(y), cutAt(h - 1 - y));
+        if (w - 2 * cut <= 0)
+            continue;
+        if (!bands.empty() && bands.back().left() == cut && bands.back().bottom() == y - 1)
+            bands.back().setBottom(y);
+        else
+            bands.emplace_back(cut, y, w - 2 * cut, 1);
     }
+    QRegion region;
+    region.setRects(bands.data(), int(bands.size()));
     return region;
 }
 
@@ -217,10 +266,22 @@ Rect MeasureCaptionText(const rt::PixelSurface& s, const Rect& r, const QString&
     if (caption.isEmpty())
         return {};
     Q_UNUSED(rightToLeft); // the reading order does not change the box
+    // Laying the text out is among the dearest steps of a repaint, and a button
+    // measures the same caption in the same font and width every time.
+    struct Measured {
+        uint64_t fontSerial = 0;
+        int width = -1;
+        QString caption;
+        Rect box;
+    };
+    thread_local Measured last;
+    const int width = std::max(r.width(), 1);
+    if (s.fontSerial() == last.fontSerial && width == last.width && caption == last.caption)
+        return last.box;
     const QFontMetrics fm(s.font());
-    const QRect box = fm.boundingRect(QRect(0, 0, std::max(r.width(), 1), 1 << 20), Qt::AlignLeft | captionFlags,
-                                      caption);
-    return {0, 0, box.width(), box.height()};
+    const QRect box = fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::AlignLeft | captionFlags, caption);
+    last = {s.fontSerial(), width, caption, Rect{0, 0, box.width(), box.height()}};
+    return last.box;
 }
 
 } // namespace glint

@@ -1,5 +1,6 @@
 #include "controls/button/themed_face.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -48,7 +49,18 @@ QRegion paintedRegion(const QImage& img, int dx, int dy)
     return region;
 }
 
+std::optional<bool> themedOverride;
+
 } // namespace
+
+bool IsThemed()
+{
+    if (themedOverride)
+        return *themedOverride;
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) && QApplication::style();
+}
+
+void setIsThemedOverride(std::optional<bool> answer) { themedOverride = answer; }
 
 bool DrawThemedFace(QWidget& window, rt::PixelSurface& s, const Rect& buttonRect, const QString& className, int part,
                     int state)
@@ -59,18 +71,37 @@ bool DrawThemedFace(QWidget& window, rt::PixelSurface& s, const Rect& buttonRect
 
     const Rect widened{buttonRect.left - 1, buttonRect.top - 1, buttonRect.right + 1, buttonRect.bottom + 2};
     if (widened.width() > 0 && widened.height() > 0) {
-        QImage shape(widened.width(), widened.height(), QImage::Format_ARGB32_Premultiplied);
-        shape.fill(Qt::transparent);
-        QPainter sp(&shape);
-        const QStyleOptionButton opt = themeOption(window, QRect(0, 0, widened.width(), widened.height()), state);
-        style->drawControl(QStyle::CE_PushButtonBevel, &opt, &sp, &window);
-        sp.end();
-        window.setMask(paintedRegion(shape, widened.left, widened.top));
+        // The shape only changes with the style, the size, the state and the
+        // palette; drawing it again at every repaint would double the cost.
+        struct Shape {
+            QStyle* style = nullptr;
+            Rect widened;
+            int state = -1;
+            qint64 palette = 0;
+            Qt::LayoutDirection direction = Qt::LeftToRight;
+            QRegion region;
+        };
+        thread_local Shape last;
+        const Shape now{style, widened, state, window.palette().cacheKey(), window.layoutDirection(), {}};
+        if (now.style != last.style || !(now.widened == last.widened) || now.state != last.state ||
+            now.palette != last.palette || now.direction != last.direction) {
+            const QStyleOptionButton opt =
+                themeOption(window, QRect(0, 0, widened.width(), widened.height()), state);
+            QImage shape(widened.width(), widened.height(), QImage::Format_ARGB32_Premultiplied);
+            shape.fill(Qt::transparent);
+            QPainter sp(&shape);
+            style->drawControl(QStyle::CE_PushButtonBevel, &opt, &sp, &window);
+            sp.end();
+            last = now;
+            last.region = paintedRegion(shape, widened.left, widened.top);
+        }
+        window.setMask(last.region);
     }
 
     const QRect face(buttonRect.left, buttonRect.top, buttonRect.width(), buttonRect.height());
     QPainter p(&s.image());
-    p.setClipRect(face);
+    if (face != s.rect()) // clipping to the whole image only costs time
+        p.setClipRect(face);
     const QStyleOptionButton opt = themeOption(window, face, state);
     style->drawControl(QStyle::CE_PushButtonBevel, &opt, &p, &window);
     return true;

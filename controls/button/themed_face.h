@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 #include "controls/button/primitives.h"
 
@@ -15,6 +16,12 @@ enum ThemeButtonState : int { ThemeNormal = 1, ThemeHot = 2, ThemePressed = 3, T
 // rectangle widened by one pixel (two at the bottom). Only the "Button" class
 // with part 1 (the push button) is known; anything else draws nothing and
 // returns false.
+// Whether the themed style can be drawn: yes whenever the application has a
+// widget style, which can draw a push button. Tests may force the answer;
+// std::nullopt returns to asking the application.
+bool IsThemed();
+void setIsThemedOverride(std::optional<bool> answer);
+
 bool DrawThemedFace(QWidget& window, rt::PixelSurface& s, const Rect& buttonRect, const QString& className, int part,
                     int state);
 

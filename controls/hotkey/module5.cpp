@@ -1,6 +1,7 @@
 #include "controls/hotkey/module5.h"
 
 #include "platform/ini_profile.h"
+#include "runtime/app_folder.h"
 
 namespace Module5 {
 
@@ -14,9 +15,9 @@ QString& iniPath()
 
 QString IniPath() { return iniPath(); }
 
-void SetIniPath(const QString& fileName, const QString& applicationFolder)
+void SetIniPath(const QString& fileName, const QString& folder)
 {
-    iniPath() = rt::joinFolder(applicationFolder, fileName);
+    iniPath() = rt::joinFolder(folder, fileName);
 }
 
 QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
@@ -25,9 +26,10 @@ QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QS
     return ini.getString(section, key, defaultValue, iniPath());
 }
 
-void WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value)
+platform::SaveResult WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
+                                   const QString& value)
 {
-    ini.writeString(section, key, value, iniPath());
+    return ini.writeString(section, key, value, iniPath());
 }
 
 } // namespace Module5

@@ -4,7 +4,8 @@
 // file name set in a designer) decides the file every later read and write uses.
 #include <QString>
 
-#include "runtime/app_folder.h"
+#include "platform/save_result.h"
+#include "runtime/settings_folder.h"
 
 namespace platform {
 class IniProfile;
@@ -15,15 +16,15 @@ namespace Module5 {
 // The full path of the INI file; empty until first set.
 QString IniPath();
 
-// IniPath = the file name in the program's folder.
-void SetIniPath(const QString& fileName, const QString& applicationFolder = rt::applicationFolder());
+// IniPath = the file name in the folder the program keeps its settings in.
+void SetIniPath(const QString& fileName, const QString& folder = rt::settingsFolder());
 
 // The key's value in IniPath, the default when the file, section or key is
 // missing, the empty string for an empty value; values cut to 254 bytes.
 QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QString& key,
                      const QString& defaultValue);
 
-// Sets the key in IniPath; a write that fails is ignored.
-void WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value);
+// Sets the key in IniPath; the result says whether it was stored and if not, why.
+platform::SaveResult WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value);
 
 } // namespace Module5

@@ -28,6 +28,34 @@ std::optional<int32_t> decimal(const QString& text)
     return ok ? std::optional<int32_t>(value) : std::nullopt;
 }
 
+// The modifier part of a recording's text: "Win + Ctrl + Alt + Shift + " in that order.
+QString modifierText(int32_t modKeyCode)
+{
+    QString text;
+    if (modKeyCode & platform::ModWin)
+        text += QStringLiteral("Win + ");
+    if (modKeyCode & platform::ModCtrl)
+        text += QStringLiteral("Ctrl + ");
+    if (modKeyCode & platform::ModAlt)
+        text += QStringLiteral("Alt + ");
+    if (modKeyCode & platform::ModShift)
+        text += QStringLiteral("Shift + ");
+    return text;
+}
+
+bool isModifierKey(int32_t keyCode)
+{
+    return keyCode == rt::VkShift || keyCode == rt::VkControl || keyCode == rt::VkMenu || keyCode == rt::VkLeftWin;
+}
+
+// Whether the recorder can end up holding this combination from a keyboard.
+bool isRecordable(int32_t keyCode, int32_t modKeyCode)
+{
+    constexpr int32_t allModifiers = platform::ModAlt | platform::ModCtrl | platform::ModShift | platform::ModWin;
+    return rt::isKeyboardKey(keyCode) && !isModifierKey(keyCode) && keyCode != rt::VkApps
+        && (modKeyCode & ~allModifiers) == 0;
+}
+
 int16_t toInt16(int32_t value)
 {
     if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
@@ -164,38 +192,27 @@ void RKHotKey::txtHotKey_KeyDown(int16_t& KeyCode, int16_t& Shift)
     if (KeyCode == rt::VkLeftWin)
         winKeyHeld_ = true;
 
-    // Rebuilt from scratch on every key-down, always in the order Win, Ctrl, Alt, Shift.
-    QString text;
-    modKeyCode_ = 0;
-    if (winKeyHeld_) {
-        text = QStringLiteral("Win + ");
-        modKeyCode_ = platform::ModWin;
-    }
-    if (Shift & rt::CtrlMask) {
-        text += QStringLiteral("Ctrl + ");
+    // Rebuilt from scratch on every key-down.
+    modKeyCode_ = winKeyHeld_ ? platform::ModWin : 0;
+    if (Shift & rt::CtrlMask)
         modKeyCode_ |= platform::ModCtrl;
-    }
-    if (Shift & rt::AltMask) {
-        text += QStringLiteral("Alt + ");
+    if (Shift & rt::AltMask)
         modKeyCode_ |= platform::ModAlt;
-    }
-    if (Shift & rt::ShiftMask) {
-        text += QStringLiteral("Shift + ");
+    if (Shift & rt::ShiftMask)
         modKeyCode_ |= platform::ModShift;
-    }
-    const bool modifierAlone = KeyCode == rt::VkShift || KeyCode == rt::VkControl
-        || KeyCode == rt::VkMenu || KeyCode == rt::VkLeftWin;
-    if (modifierAlone) {
-        keyCode_ = 0;
-    } else {
-        const auto& names = services().platform.keyNames;
-        text += names ? names->keyName(KeyCode) : QString();
-        keyCode_ = KeyCode;
-    }
+    keyCode_ = isModifierKey(KeyCode) ? 0 : KeyCode;
     // A new recording always leaves the hotkey switched off.
     if (hotKeyEnabled_)
         setHotKeyEnabled(false);
-    setDisplay(text);
+    setDisplay(combinationText(keyCode_, modKeyCode_));
+}
+
+// The text the recorder shows for a combination; a modifier alone shows only the modifier part.
+QString RKHotKey::combinationText(int32_t keyCode, int32_t modKeyCode) const
+{
+    const auto& names = services().platform.keyNames;
+    const QString keyName = keyCode != 0 && names ? names->keyName(keyCode) : QString();
+    return modifierText(modKeyCode) + keyName;
 }
 
 void RKHotKey::txtHotKey_KeyUp(int16_t& KeyCode, int16_t& Shift)
@@ -228,21 +245,24 @@ void RKHotKey::setHotKeyEnabled(bool New_HotKeyEnabled)
         messages.msgBox(QStringLiteral("未设置热键"), rt::MbCritical, QStringLiteral("错误"));
         return;
     }
-    if (RegisterKey()) {
+    const platform::Registration result = RegisterKey();
+    if (result == platform::Registration::Registered) {
         hotKeyEnabled_ = true;
         return;
     }
-    messages.msgBox(QStringLiteral("热键冲突，请换一个热键。"), rt::MbCritical, QStringLiteral("错误"));
+    messages.msgBox(result == platform::Registration::Taken ? QStringLiteral("热键冲突，请换一个热键。")
+                                                            : QStringLiteral("该热键无法在本系统上使用，请换一个热键。"),
+                    rt::MbCritical, QStringLiteral("错误"));
     txtHotKey_->setText(NothingRecorded);
     keyCode_ = 0;
     modKeyCode_ = 0;
 }
 
-bool RKHotKey::RegisterKey()
+platform::Registration RKHotKey::RegisterKey()
 {
     auto& hotkeys = services().platform.hotkeys;
     if (!hotkeys || !messageWindow_)
-        return false;
+        return platform::Registration::Unavailable;
     Module4::MessageWindow* window = messageWindow_.get();
     return hotkeys->registerHotkey(window, keyCode_, modKeyCode_, [window] { Module4::HotKeyWindowProc(*window); });
 }
@@ -328,15 +348,12 @@ QString RKHotKey::readSetting(const QString& key, const QString& defaultValue)
     return p.ini ? Module5::ReadIniValue(*p.ini, Section, key, defaultValue) : defaultValue;
 }
 
-void RKHotKey::saveSetting(const QString& key, const QString& value)
+platform::SaveResult RKHotKey::saveSetting(const QString& key, const QString& value)
 {
     auto& p = services().platform;
-    if (settingLocation_ != 0) {
-        if (p.settings)
-            p.settings->save(regKeyName_, Section, key, value);
-    } else if (p.ini) {
-        Module5::WriteIniValue(*p.ini, Section, key, value);
-    }
+    if (settingLocation_ != 0)
+        return p.settings ? p.settings->save(regKeyName_, Section, key, value) : platform::SaveResult{};
+    return p.ini ? Module5::WriteIniValue(*p.ini, Section, key, value) : platform::SaveResult{};
 }
 
 void RKHotKey::loadSettings()
@@ -344,14 +361,15 @@ void RKHotKey::loadSettings()
     if (settingLocation_ == 0)
         Module5::SetIniPath(iniFileName_);
     const QString name = extenderName();
-    const QString text = readSetting(name + QStringLiteral("Text"), NothingRecorded);
     const auto keyCode = decimal(readSetting(name + QStringLiteral("KeyCode"), QStringLiteral("0")));
     const auto modKeyCode = decimal(readSetting(name + QStringLiteral("ModKeyCode"), QStringLiteral("0")));
-    // The text is shown as stored; numbers that are not numbers mean nothing recorded.
-    if (keyCode && modKeyCode) {
-        txtHotKey_->setText(text);
+    // The box shows what the recorder would show for the stored numbers, since
+    // they are what gets registered; the stored text is not needed. Numbers no
+    // keyboard gives the recorder mean nothing recorded.
+    if (keyCode && modKeyCode && isRecordable(*keyCode, *modKeyCode)) {
         keyCode_ = *keyCode;
         modKeyCode_ = *modKeyCode;
+        txtHotKey_->setText(combinationText(keyCode_, modKeyCode_));
     } else {
         txtHotKey_->setText(NothingRecorded);
         keyCode_ = 0;
@@ -359,12 +377,23 @@ void RKHotKey::loadSettings()
     }
 }
 
-void RKHotKey::SaveSettings()
+bool RKHotKey::SaveSettings()
 {
     const QString name = extenderName();
-    saveSetting(name + QStringLiteral("Text"), Text());
-    saveSetting(name + QStringLiteral("KeyCode"), QString::number(keyCode_));
-    saveSetting(name + QStringLiteral("ModKeyCode"), QString::number(modKeyCode_));
+    const std::pair<QString, QString> values[] = {
+        {name + QStringLiteral("Text"), Text()},
+        {name + QStringLiteral("KeyCode"), QString::number(keyCode_)},
+        {name + QStringLiteral("ModKeyCode"), QString::number(modKeyCode_)},
+    };
+    for (const auto& [key, value] : values) {
+        const platform::SaveResult result = saveSetting(key, value);
+        if (!result.saved) {
+            services().messageBox.msgBox(QStringLiteral("热键设置未能保存。\n%1").arg(result.reason), rt::MbCritical,
+                                         QStringLiteral("错误"));
+            return false;
+        }
+    }
+    return true;
 }
 
 void RKHotKey::setINIFileName(const QString& New_INIFileName)

@@ -6,6 +6,8 @@
 
 #include "controls/hotkey/hotkey_edit.h"
 #include "controls/hotkey/module4.h"
+#include "platform/hotkeys.h"
+#include "platform/save_result.h"
 #include "runtime/user_control.h"
 
 // The hotkey recorder. While its box has the focus the user presses a
@@ -47,7 +49,9 @@ public:
     bool HotKeyEnabled() const { return hotKeyEnabled_; }
     void setHotKeyEnabled(bool New_HotKeyEnabled);
     int32_t ModKeyCode() const { return modKeyCode_; }
-    void SaveSettings();
+    // Stores the recording; when a value cannot be stored, tells the user why
+    // and stops. True when all was stored.
+    bool SaveSettings();
     // Settable only while the host is being designed (error 382 otherwise).
     QString INIFileName() const { return iniFileName_; }
     void setINIFileName(const QString& New_INIFileName);
@@ -79,13 +83,14 @@ protected:
 private:
     void txtHotKey_KeyDown(int16_t& KeyCode, int16_t& Shift);
     void txtHotKey_KeyUp(int16_t& KeyCode, int16_t& Shift);
-    bool RegisterKey();
+    platform::Registration RegisterKey();
     void UnregisterKey();
     void setUp();
     void tearDown();
     void loadSettings();
     QString readSetting(const QString& key, const QString& defaultValue);
-    void saveSetting(const QString& key, const QString& value);
+    platform::SaveResult saveSetting(const QString& key, const QString& value);
+    QString combinationText(int32_t keyCode, int32_t modKeyCode) const;
     void setDisplay(const QString& text);
     void applyColors();
 

@@ -1,11 +1,15 @@
 #include "controls/textbox/mtextbox.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
+#include <vector>
+
+#include "runtime/screen_pixels.h"
 #include "runtime/virtual_keys.h"
 #include "platform/input.h"
 #include "platform/platform.h"
@@ -181,11 +185,13 @@ void mTextBox::mouseMovedOver()
 
 void mTextBox::timMouse_Timer()
 {
+    // The platform gives the cursor in screen pixels, so the control's window
+    // rectangle is taken in screen pixels too (they differ on a scaled display).
     const platform::Point cursor = services().platform.input->cursorPos();
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+    const QPoint topLeft = rt::toScreenPixels(*this, mapToGlobal(QPoint(0, 0)));
+    const QPoint bottomRight = rt::toScreenPixels(*this, mapToGlobal(QPoint(width(), height())));
     // The right and bottom edge values themselves count as inside.
-    const int left = topLeft.x(), top = topLeft.y(), right = left + width(), bottom = top + height();
-    if (cursor.x < left || cursor.x > right || cursor.y < top || cursor.y > bottom) {
+    if (cursor.x < topLeft.x() || cursor.x > bottomRight.x() || cursor.y < topLeft.y() || cursor.y > bottomRight.y()) {
         timMouse_->setEnabled(false);
         hovered_ = false;
         DrawFrame();
@@ -201,6 +207,8 @@ bool mTextBox::eventFilter(QObject* watched, QEvent* event)
         return forwardKeyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
         return forwardKeyRelease(static_cast<QKeyEvent*>(event));
+    case QEvent::InputMethod:
+        return forwardInputMethod(static_cast<QInputMethodEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
@@ -248,11 +256,53 @@ bool mTextBox::forwardKeyPress(QKeyEvent* e)
     return true;
 }
 
-void mTextBox::resend(QKeyEvent& replaced)
+void mTextBox::resend(QEvent& replaced)
 {
     resending_ = true;
     QCoreApplication::sendEvent(txtMain_, &replaced);
     resending_ = false;
+}
+
+bool mTextBox::forwardInputMethod(QInputMethodEvent* e)
+{
+    // Text an input method commits comes without key presses: each of its
+    // characters goes through KeyPress as a typed one would.
+    const QString committed = e->commitString();
+    std::vector<int16_t> answers;
+    bool altered = false;
+    for (QChar c : committed) {
+        const int16_t typed = int16_t(c.unicode());
+        int16_t keyAscii = typed;
+        emit KeyPress(keyAscii);
+        answers.push_back(keyAscii);
+        altered = altered || keyAscii != typed;
+    }
+    if (!altered)
+        return false;
+
+    // The characters the host kept go in as committed text, a refused one not
+    // at all, a changed one as the key that types it; the replacement and the
+    // composition in progress stay as the input method sent them.
+    QString kept;
+    int replaceFrom = e->replacementStart(), replaceLength = e->replacementLength();
+    for (qsizetype i = 0; i < committed.size(); ++i) {
+        const int16_t answer = answers[size_t(i)];
+        if (answer == int16_t(committed[i].unicode())) {
+            kept += committed[i];
+        } else if (answer != 0) {
+            QInputMethodEvent commit;
+            commit.setCommitString(kept, replaceFrom, replaceLength);
+            resend(commit);
+            kept.clear();
+            replaceFrom = replaceLength = 0;
+            QKeyEvent typed = characterEvent(answer, Qt::NoModifier);
+            resend(typed);
+        }
+    }
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    rest.setCommitString(kept, replaceFrom, replaceLength);
+    resend(rest);
+    return true;
 }
 
 bool mTextBox::forwardKeyRelease(QKeyEvent* e)

@@ -71,8 +71,10 @@ private:
     void timMouse_Timer();
     bool forwardKeyPress(QKeyEvent* event);
     bool forwardKeyRelease(QKeyEvent* event);
-    // Hands txtMain a key event in place of the one it was sent.
-    void resend(QKeyEvent& replaced);
+    // Raises KeyPress for each character an input method commits.
+    bool forwardInputMethod(QInputMethodEvent* event);
+    // Hands txtMain an event in place of the one it was sent.
+    void resend(QEvent& replaced);
     void forwardMouse(QMouseEvent* event);
 
     rt::TextBox* txtMain_ = nullptr;

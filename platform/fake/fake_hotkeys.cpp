@@ -4,17 +4,20 @@
 
 namespace platform::fake {
 
-bool FakeHotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
+Registration FakeHotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
 {
     std::erase_if(held_, [owner](const Held& h) { return h.owner == owner; });
     const Combination c{virtualKey, modifiers};
     const bool taken = takenElsewhere.contains(c)
         || std::any_of(held_.begin(), held_.end(), [&c](const Held& h) { return h.combination == c; });
-    calls.push_back({Call::Register, owner, c, !taken});
+    const bool made = !taken && !unavailable.contains(c);
+    calls.push_back({Call::Register, owner, c, made});
     if (taken)
-        return false;
+        return Registration::Taken;
+    if (!made)
+        return Registration::Unavailable;
     held_.push_back({owner, c, std::move(onPress)});
-    return true;
+    return Registration::Registered;
 }
 
 void FakeHotkeys::unregisterHotkey(Owner owner)

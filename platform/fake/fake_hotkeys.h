@@ -11,8 +11,8 @@
 namespace platform::fake {
 
 // Hotkeys without a display: keeps the registrations, refuses a combination
-// held by another owner or listed in takenElsewhere, and delivers a press
-// when the test calls press().
+// held by another owner or listed in takenElsewhere or unavailable, and
+// delivers a press when the test calls press().
 class FakeHotkeys : public Hotkeys {
 public:
     struct Combination {
@@ -27,7 +27,7 @@ public:
         bool granted = false;    // of a Register call
     };
 
-    bool registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress) override;
+    Registration registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress) override;
     void unregisterHotkey(Owner owner) override;
 
     // A press of the owner's combination reaching it; false when it holds none.
@@ -40,6 +40,7 @@ public:
 
     std::vector<Call> calls;
     std::set<Combination> takenElsewhere; // combinations another program holds
+    std::set<Combination> unavailable;    // combinations this system cannot make
 
 private:
     struct Held {

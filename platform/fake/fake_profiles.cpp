@@ -11,11 +11,13 @@ QString FakeIniProfile::getString(const QString& section, const QString& key, co
     return files_.getString(section, key, defaultValue, realPath(path));
 }
 
-bool FakeIniProfile::writeString(const QString& section, const QString& key, const QString& value,
-                                 const QString& path)
+SaveResult FakeIniProfile::writeString(const QString& section, const QString& key, const QString& value,
+                                       const QString& path)
 {
     calls.push_back({Call::Write, section, key, value, path});
-    return !failWrites && files_.writeString(section, key, value, realPath(path));
+    if (!writeError.isEmpty())
+        return SaveResult::failed(writeError);
+    return files_.writeString(section, key, value, realPath(path));
 }
 
 QString FakeIniProfile::realPath(const QString& path) const
@@ -37,12 +39,14 @@ QString FakeSettingsStore::get(const QString& application, const QString& sectio
     return it == values_.end() ? defaultValue : it->second;
 }
 
-bool FakeSettingsStore::save(const QString& application, const QString& section, const QString& key,
-                             const QString& value)
+SaveResult FakeSettingsStore::save(const QString& application, const QString& section, const QString& key,
+                                   const QString& value)
 {
     calls.push_back({Call::Save, application, section, key, value});
+    if (!saveError.isEmpty())
+        return SaveResult::failed(saveError);
     values_[address(application, section, key)] = value;
-    return true;
+    return {};
 }
 
 QString FakeSettingsStore::value(const QString& application, const QString& section, const QString& key) const

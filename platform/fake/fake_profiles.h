@@ -21,11 +21,11 @@ public:
 
     QString getString(const QString& section, const QString& key, const QString& defaultValue,
                       const QString& path) override;
-    bool writeString(const QString& section, const QString& key, const QString& value,
-                     const QString& path) override;
+    SaveResult writeString(const QString& section, const QString& key, const QString& value,
+                           const QString& path) override;
 
     std::vector<Call> calls;
-    bool failWrites = false;
+    QString writeError; // when set, every write fails with this reason
     QString folder;
 
     // Where a path's file is really kept.
@@ -45,13 +45,14 @@ public:
 
     QString get(const QString& application, const QString& section, const QString& key,
                 const QString& defaultValue) override;
-    bool save(const QString& application, const QString& section, const QString& key,
-              const QString& value) override;
+    SaveResult save(const QString& application, const QString& section, const QString& key,
+                    const QString& value) override;
 
     // The stored value, or a null string.
     QString value(const QString& application, const QString& section, const QString& key) const;
 
     std::vector<Call> calls;
+    QString saveError; // when set, every save fails with this reason
 
 private:
     using Address = std::tuple<QString, QString, QString>;

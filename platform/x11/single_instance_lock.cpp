@@ -1,12 +1,13 @@
 #include "platform/x11/single_instance_lock.h"
 
+#include <QFile>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace platform::x11 {
 
-SingleInstanceLock::SingleInstanceLock() = default;
+SingleInstanceLock::SingleInstanceLock(QString privateFolder) : folder_(std::move(privateFolder)) {}
 
 SingleInstanceLock::~SingleInstanceLock()
 {
@@ -14,22 +15,14 @@ SingleInstanceLock::~SingleInstanceLock()
         ::close(fd_);
 }
 
-QString SingleInstanceLock::lockPath()
-{
-    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtimeDir.isEmpty())
-        return QString::fromLocal8Bit(runtimeDir) + QStringLiteral("/vorlin.lock");
-    return QStringLiteral("/tmp/vorlin-%1.lock").arg(::getuid());
-}
-
 bool SingleInstanceLock::anotherInstanceRunning()
 {
-    if (fd_ >= 0)
-        return false; // we hold it already
-    const QByteArray path = lockPath().toLocal8Bit();
+    if (fd_ >= 0 || folder_.isEmpty())
+        return false; // we hold it already, or there is no place for it: better to run than to refuse
+    const QByteArray path = QFile::encodeName(folder_ + QStringLiteral("/vorlin.lock"));
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
-        return false; // no place for the lock: better to run than to refuse
+        return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return true;

@@ -5,18 +5,18 @@
 
 namespace platform::x11 {
 
-// An advisory lock on a per-user file; held through an open descriptor for the
-// life of the process, so the kernel drops it when the process ends however it ends.
+// An advisory lock on a file in the user's private folder; held through an open
+// descriptor for the life of the process, so the kernel drops it when the
+// process ends however it ends. Without a private folder there is no lock and
+// every start runs.
 class SingleInstanceLock : public SingleInstance {
 public:
-    SingleInstanceLock();
+    explicit SingleInstanceLock(QString privateFolder);
     ~SingleInstanceLock() override;
     bool anotherInstanceRunning() override;
 
-    // $XDG_RUNTIME_DIR/vorlin.lock, or /tmp/vorlin-<uid>.lock without it.
-    static QString lockPath();
-
 private:
+    QString folder_;
     int fd_ = -1;
 };
 

@@ -8,6 +8,15 @@
 
 namespace platform::x11 {
 
+itimerspec tickSchedule(int intervalMs)
+{
+    itimerspec spec{};
+    spec.it_interval.tv_sec = intervalMs / 1000;
+    spec.it_interval.tv_nsec = static_cast<long>(intervalMs % 1000) * 1000000L;
+    spec.it_value = spec.it_interval; // first tick one interval from now
+    return spec;
+}
+
 TimerFdTicker::TimerFdTicker()
 {
     fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
@@ -29,10 +38,7 @@ void TimerFdTicker::start(int intervalMs)
 {
     if (fd_ < 0 || intervalMs <= 0)
         return;
-    itimerspec spec{};
-    spec.it_interval.tv_sec = intervalMs / 1000;
-    spec.it_interval.tv_nsec = static_cast<long>(intervalMs % 1000) * 1000000L;
-    spec.it_value = spec.it_interval; // first tick one interval from now
+    const itimerspec spec = tickSchedule(intervalMs);
     ::timerfd_settime(fd_, 0, &spec, nullptr);
     intervalMs_ = intervalMs;
     active_ = true;

@@ -1,10 +1,16 @@
 #pragma once
 #include <QSocketNotifier>
+#include <ctime>
 #include <memory>
 
 #include "platform/ticker.h"
 
 namespace platform::x11 {
+
+// The timerfd schedule of a period: every intervalMs milliseconds, the first
+// one interval from now. The nanoseconds stay below a second, as the kernel
+// requires (it refuses 1000 ms given as 0 s + 1,000,000,000 ns).
+itimerspec tickSchedule(int intervalMs);
 
 // Periodic ticks from a Linux timerfd on absolute deadlines, watched by a
 // socket notifier on the GUI thread. The expiry count tells how many ticks are

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -91,54 +92,75 @@ std::vector<uint16_t> X11Hotkeys::lockVariants()
     return variants;
 }
 
-bool X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
+void X11Hotkeys::KeymapDeleter::operator()(_XkbDesc* keymap) const { XkbFreeKeyboard(keymap, 0, True); }
+
+int32_t X11Hotkeys::virtualKeyAt(xcb_keycode_t keycode, uint16_t state) const
+{
+    KeySym keysym = NoSymbol;
+    unsigned int consumed = 0;
+    if (!keymap_ || !XkbTranslateKeyCode(keymap_.get(), keycode, state, &consumed, &keysym))
+        return 0;
+    return virtualKeyOfKeysym(keysym);
+}
+
+Registration X11Hotkeys::registerHotkey(Owner owner, int32_t virtualKey, int32_t modifiers, PressHandler onPress)
 {
     unregisterHotkey(owner);
     const int mods = xModifiers(modifiers);
-    const KeySym keysym = keysymForVirtualKey(virtualKey);
-    if (mods < 0 || keysym == NoSymbol)
-        return false;
-    const xcb_keycode_t keycode = XKeysymToKeycode(display_, keysym);
-    if (keycode == 0)
-        return false;
+    if (mods < 0 || virtualKey <= 0)
+        return Registration::Unavailable;
     // The server would let this client grab its own combination again, so a
     // combination held by another owner here is refused here.
     for (const Grab& g : grabs_)
-        if (g.keycode == keycode && g.modifiers == mods)
-            return false;
+        if (g.virtualKey == virtualKey && g.modifiers == mods)
+            return Registration::Taken;
 
-    Grab grab{owner, keycode, static_cast<uint16_t>(mods), {}, std::move(onPress), nextId_++};
-    std::vector<uint16_t> variants = lockVariants();
+    // Read afresh: the keyboard map may have changed since the last registration.
+    keymap_.reset(XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
+    if (!keymap_)
+        return Registration::Unavailable;
+    const std::vector<uint16_t> variants = lockVariants();
+    std::vector<Key> wanted;
+    for (uint16_t locks : variants)
+        for (int keycode = keymap_->min_key_code; keycode <= keymap_->max_key_code; ++keycode)
+            if (virtualKeyAt(static_cast<xcb_keycode_t>(keycode), static_cast<uint16_t>(mods | locks)) == virtualKey)
+                wanted.push_back({static_cast<xcb_keycode_t>(keycode), locks});
+    if (wanted.empty())
+        return Registration::Unavailable;
+
+    Grab grab{owner, virtualKey, static_cast<uint16_t>(mods), {}, std::move(onPress), nextId_++};
     std::vector<xcb_void_cookie_t> cookies;
-    for (uint16_t v : variants)
-        cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, static_cast<uint16_t>(mods | v), keycode,
+    for (const Key& k : wanted)
+        cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, static_cast<uint16_t>(mods | k.locks), k.keycode,
                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     // Each check waits for the server's answer to its request: a grab held by
-    // another client comes back as BadAccess.
+    // another client comes back as BadAccess; any other error is no conflict.
     bool refused = false;
+    bool taken = false;
     for (size_t i = 0; i < cookies.size(); ++i) {
         if (xcb_generic_error_t* error = xcb_request_check(connection_, cookies[i])) {
             refused = true;
+            taken = taken || error->error_code == XCB_ACCESS;
             std::free(error);
         } else {
-            grab.variants.push_back(variants[i]);
+            grab.keys.push_back(wanted[i]);
         }
     }
     if (refused) {
-        ungrab(grab); // only the variants that were granted
+        ungrab(grab); // only the keys that were granted
         xcb_flush(connection_);
-        return false;
+        return taken ? Registration::Taken : Registration::Unavailable;
     }
-    for (uint16_t v : variants)
-        lockMask_ |= v;
+    for (uint16_t locks : variants)
+        lockMask_ |= locks;
     grabs_.push_back(std::move(grab));
-    return true;
+    return Registration::Registered;
 }
 
 void X11Hotkeys::ungrab(const Grab& grab)
 {
-    for (uint16_t v : grab.variants)
-        xcb_ungrab_key(connection_, grab.keycode, root_, static_cast<uint16_t>(grab.modifiers | v));
+    for (const Key& k : grab.keys)
+        xcb_ungrab_key(connection_, k.keycode, root_, static_cast<uint16_t>(grab.modifiers | k.locks));
 }
 
 void X11Hotkeys::unregisterHotkey(Owner owner)
@@ -161,10 +183,14 @@ bool X11Hotkeys::nativeEventFilter(const QByteArray& eventType, void* message, q
     auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);
     if (press->event != root_)
         return false;
-    // Pointer buttons and the lock keys do not tell hotkeys apart.
-    const uint16_t state = static_cast<uint16_t>(press->state & 0xff & ~lockMask_);
+    // The key's number depends on Num Lock (keypad 7 or Home), so it is read
+    // with the lock keys; the hotkey's modifiers are those without them.
+    // Pointer buttons and the keyboard group play no part.
+    const uint16_t state = static_cast<uint16_t>(press->state & 0xff);
+    const int32_t virtualKey = virtualKeyAt(press->detail, state);
+    const uint16_t modifiers = static_cast<uint16_t>(state & ~lockMask_);
     for (const Grab& g : grabs_) {
-        if (g.keycode == press->detail && g.modifiers == state) {
+        if (virtualKey && g.virtualKey == virtualKey && g.modifiers == modifiers) {
             // Delivered from the event loop, not from inside Qt's event
             // handling, since the owner may open a modal dialog.
             QMetaObject::invokeMethod(deliveries_.get(), [this, id = g.id] { deliver(id); }, Qt::QueuedConnection);

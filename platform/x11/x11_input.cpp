@@ -6,6 +6,8 @@
 #include <X11/Xlib-xcb.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+
 namespace platform::x11 {
 
 X11Input::X11Input(Display* qtDisplay) : display_(qtDisplay)
@@ -65,8 +67,16 @@ Point X11Input::cursorPos()
 
 void X11Input::setCursorPos(Point p)
 {
-    // The server clamps a position outside the screen to its edge.
-    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, p.x, p.y);
+    // The protocol carries 16-bit positions, so a far-off one would wrap round:
+    // it goes to the nearest edge of the screen instead. The size is read each
+    // time, since the screen can be resized while the program runs.
+    Window root = DefaultRootWindow(display_);
+    int x = 0, y = 0;
+    unsigned int width = 1, height = 1, border = 0, depth = 0;
+    XGetGeometry(display_, root, &root, &x, &y, &width, &height, &border, &depth);
+    x = std::clamp(p.x, 0, static_cast<int>(std::max(width, 1u)) - 1);
+    y = std::clamp(p.y, 0, static_cast<int>(std::max(height, 1u)) - 1);
+    XWarpPointer(display_, None, root, 0, 0, 0, 0, x, y);
     XFlush(display_);
 }
 

@@ -3,8 +3,12 @@
 
 namespace platform::x11 {
 
-// The X keysym of the key a virtual-key number names (the unshifted symbol of
-// a US keyboard, so 65 is "a" and 49 is "1"), or 0 (NoSymbol).
-unsigned long keysymForVirtualKey(int32_t virtualKey);
+// The virtual-key number that the hotkey box records for a press giving this
+// keysym, or 0. It follows the box's numbering of the same press: letters in
+// either case by their capital (65 to 90), shifted symbols by their key on a
+// US keyboard ("!" is 49), the keypad digits and operators by their keypad
+// numbers (96 to 111), and the keypad's Enter and navigation keys by the
+// numbers of the main keys they act as (keypad Enter is 13, keypad Home 36).
+int32_t virtualKeyOfKeysym(unsigned long keysym);
 
 } // namespace platform::x11

@@ -4,9 +4,9 @@
 
 #include "platform/ini_file_profile.h"
 #include "platform/ini_settings_store.h"
+#include "platform/single_instance.h"
 #include "platform/system_colors.h"
 #include "platform/us_key_names.h"
-#include "platform/x11/single_instance_lock.h"
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_hotkeys.h"
@@ -25,13 +25,13 @@ bool canOpenDisplay()
     return true;
 }
 
-Platform makeX11Platform()
+Platform makeX11Platform(std::unique_ptr<SingleInstance> singleInstance)
 {
     Display* display = qtDisplay();
     Platform p;
     p.input = std::make_unique<X11Input>(display);
     p.windowOrder = std::make_unique<X11WindowOrder>(display);
-    p.singleInstance = std::make_unique<SingleInstanceLock>();
+    p.singleInstance = std::move(singleInstance);
     p.makeTicker = [] { return std::unique_ptr<Ticker>(std::make_unique<TimerFdTicker>()); };
     p.systemColors = std::make_unique<ClassicSystemColors>();
     p.shell = std::make_unique<X11Shell>();

@@ -11,32 +11,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Waits until no press has arrived for `quiet`; false if presses keep coming until the deadline.
-bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
-{
-    int last = rec.pressCount();
-    auto since = Clock::now();
-    return waitFor(
-        [&] {
-            const int now = rec.pressCount();
-            if (now != last) {
-                last = now;
-                since = Clock::now();
-            }
-            return Clock::now() - since >= quiet;
-        },
-        timeout);
-}
-
-bool pointerStaysAt(const XSession& s, std::pair<int, int> where, std::chrono::milliseconds span)
-{
-    const auto until = Clock::now() + span;
-    while (Clock::now() < until)
-        if (s.pointer() != where)
-            return false;
-    return true;
-}
-
 class ClickerTest : public ::testing::Test {
 protected:
     XSession session{XSession::Options{.windowManager = true}};
@@ -93,13 +67,17 @@ TEST_F(ClickerTest, EmptyIntervalAndNonNumberOpenTheirMessages)
 
 TEST_F(ClickerTest, PinHoldsThePointerUntilStop)
 {
-    vorlin->type(form1::XBox, "200");
-    vorlin->type(form1::YBox, "300");
+    // Pin onto the stop button itself, so that pressing stop never races the pin
+    // pulling the pointer back.
+    const Rect g = session.geometry(vorlin->window);
+    const std::pair pin{g.x + form1::StopButton.x, g.y + form1::StopButton.y};
+    vorlin->type(form1::XBox, std::to_string(pin.first));
+    vorlin->type(form1::YBox, std::to_string(pin.second));
     vorlin->click(form1::PinPicture);
     session.movePointer(40, 50);
-    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{200, 300}; }, 2s));
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == pin; }, 2s));
     session.movePointer(700, 600);
-    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{200, 300}; }, 2s));
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == pin; }, 2s));
 
     vorlin->click(form1::StopButton);
     session.movePointer(41, 51);
@@ -114,6 +92,34 @@ TEST_F(ClickerTest, MoveOnceMovesThePointerOnce)
     EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{321, 123}; }, 2s));
     session.movePointer(10, 10);
     EXPECT_TRUE(pointerStaysAt(session, {10, 10}, 400ms)) << "move-once pinned the pointer";
+}
+
+TEST_F(ClickerTest, CoordinatesBeyondTheScreenGoToItsNearestEdge)
+{
+    // The screen is 1280 x 1024; X carries positions as 16-bit numbers, where
+    // 65636 would be 100 and 40000 a negative position.
+    const struct {
+        const char* x;
+        const char* y;
+        std::pair<int, int> at;
+    } moves[] = {
+        {"40000", "300", {1279, 300}},  {"65636", "70000", {1279, 1023}}, {"-40000", "-5", {0, 0}},
+        {"100", "-70000", {100, 0}},    {"1280", "1024", {1279, 1023}},   {"-1", "512", {0, 512}},
+    };
+    for (const auto& m : moves) {
+        vorlin->type(form1::XBox, m.x);
+        vorlin->type(form1::YBox, m.y);
+        vorlin->click(form1::MoveButton);
+        EXPECT_TRUE(waitFor([&] { return session.pointer() == m.at; }, 2s))
+            << m.x << ", " << m.y << " went to " << session.pointer().first << ", " << session.pointer().second;
+    }
+
+    vorlin->type(form1::XBox, "40000");
+    vorlin->type(form1::YBox, "-40000");
+    vorlin->click(form1::PinPicture);
+    session.movePointer(640, 500);
+    EXPECT_TRUE(waitFor([&] { return session.pointer() == std::pair{1279, 0}; }, 2s))
+        << "the pin is at " << session.pointer().first << ", " << session.pointer().second;
 }
 
 TEST_F(ClickerTest, Check2MakesTheWindowTopmost)

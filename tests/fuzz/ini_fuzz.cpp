@@ -1,6 +1,7 @@
 // Feeds arbitrary INI text and names to the reader and writer and checks that
-// a write reads back, changes no other key, is stable when repeated, and ends
-// every line with CR LF. The GBK conversions run over the same bytes.
+// a write reads back, changes no other key, is stable when repeated, ends
+// every line with CR LF (no lone CR or LF left) and keeps the text's encoding
+// (its UTF-8 mark). The GBK conversions run over the same bytes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -47,9 +48,12 @@ bool linesEndWithCrLf(const QByteArray& text)
 {
     if (!text.isEmpty() && !text.endsWith("\r\n"))
         return false;
-    for (qsizetype i = 0; i < text.size(); ++i)
+    for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
             return false;
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+            return false;
+    }
     return true;
 }
 
@@ -60,7 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzedDataProvider in(data, size);
     const QByteArray section = take(in, 24), key = take(in, 24), value = take(in, 300);
     const QByteArray probeSection = take(in, 24), probeKey = take(in, 24);
-    const QByteArray text = take(in, 4096);
+    // Half the inputs start with the UTF-8 mark.
+    const QByteArray text = (in.ConsumeBool() ? QByteArray(ini::Utf8Mark) : QByteArray()) + take(in, 4096);
+    const ini::Encoding encoding = ini::encodingOf(text);
 
     cutGbk(text, 254);
     const QString decoded = fromGbk(text);
@@ -70,10 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto written = ini::assign(text, section, key, value);
     if (!written)
         return 0;
-    check(linesEndWithCrLf(*written));
+    check(ini::encodingOf(*written) == encoding);
+    const qsizetype mark = encoding == ini::Encoding::Utf8 ? qsizetype(sizeof ini::Utf8Mark - 1) : 0;
+    check(linesEndWithCrLf(written->mid(mark)));
     check(ini::lookup(*written, section, key) == asRead(value));
-    const bool sameKey = ini::sameName(trimmed(probeSection), trimmed(section))
-        && ini::sameName(trimmed(probeKey), trimmed(key));
+    const bool sameKey = ini::sameName(trimmed(probeSection), trimmed(section), encoding)
+        && ini::sameName(trimmed(probeKey), trimmed(key), encoding);
     if (!sameKey)
         check(ini::lookup(*written, probeSection, probeKey) == before);
     check(ini::assign(*written, section, key, value) == written);

@@ -5,7 +5,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "platform/ini_file_profile.h"
+#include "platform/settings_file.h"
 
 #include "common/example_settings.h"
 
@@ -37,7 +45,13 @@ protected:
 
     bool write(const QString& section, const QString& key, const QString& value)
     {
-        return ini.writeString(section, key, value, path());
+        return ini.writeString(section, key, value, path()).saved;
+    }
+
+    // Every entry of the folder, hidden ones (a left temporary file) included.
+    QStringList entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir dir;
@@ -158,6 +172,118 @@ TEST_F(IniProfileTest, AFailedWriteReportsFailureAndLeavesNoFileOrTemporaryBehin
 
     ASSERT_TRUE(write("S", "k", "v"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"setting.ini"});
+}
+
+TEST_F(IniProfileTest, AFileWithTheUtf8MarkIsReadAsUtf8AndSavedBackSo)
+{
+    const QByteArray mark = "\xEF\xBB\xBF";
+    put(mark + "[RKHotKey]\r\nRKHotKey1Text=\xE6\x97\xA0\r\nlong=x" + QByteArray("\xE6\x97\xA0").repeated(100) + "\r\n");
+    EXPECT_EQ(get("RKHotKey", "RKHotKey1Text"), QStringLiteral("无"));
+    // "x" and 84 characters of three bytes fill 253 bytes; the 85th would not fit.
+    EXPECT_EQ(get("RKHotKey", "long"), "x" + QStringLiteral("无").repeated(84));
+    ASSERT_TRUE(write("RKHotKey", "RKHotKey1Text", "热键"));
+    EXPECT_TRUE(bytes().startsWith(mark + "[RKHotKey]\r\nRKHotKey1Text=\xE7\x83\xAD\xE9\x94\xAE\r\n"));
+    EXPECT_EQ(bytes().count("[RKHotKey]"), 1);
+}
+
+TEST_F(IniProfileTest, WhatIsNotAPlainFileOfSaneSizeReadsAsMissingAndIsNeverWrittenOver)
+{
+    const QString file = path();
+    const QByteArray name = QFile::encodeName(file);
+    struct Case {
+        const char* name;
+        std::function<bool()> make;
+    };
+    const Case cases[] = {
+        {"FIFO", [&] { return ::mkfifo(name.constData(), 0644) == 0; }},
+        {"link to /dev/zero", [&] { return QFile::link("/dev/zero", file); }},
+        {"folder", [&] { return QDir(dir.path()).mkdir("setting.ini"); }},
+        {"one byte over the cap", [&] {
+             put("[RKHotKey]\r\nRKHotKey1KeyCode=112\r\n" + QByteArray(platform::settings_file::MaxBytes, ';'));
+             return true;
+         }},
+        {"sparse gigabyte", [&] {
+             QFile f(file);
+             return f.open(QIODevice::WriteOnly) && f.write("[RKHotKey]\r\nRKHotKey1KeyCode=112\r\n") > 0 && f.resize(qint64(1) << 30);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.make());
+        struct stat before {};
+        ASSERT_EQ(::lstat(name.constData(), &before), 0);
+        EXPECT_EQ(get("RKHotKey", "RKHotKey1KeyCode"), "DEF");
+        const auto result = ini.writeString("RKHotKey", "RKHotKey1KeyCode", "113", file);
+        EXPECT_FALSE(result.saved);
+        EXPECT_TRUE(result.reason.startsWith(file)) << result.reason.toStdString();
+        struct stat after {};
+        ASSERT_EQ(::lstat(name.constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_size, before.st_size);
+        EXPECT_EQ(entries(), QStringList{"setting.ini"});
+        QDir(dir.path()).rmdir("setting.ini");
+        QFile::remove(file);
+    }
+}
+
+TEST_F(IniProfileTest, ALinkToAPlainFileIsFollowedAndStaysALink)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    put("[RKHotKey]\r\nRKHotKey1KeyCode=112\r\n", "elsewhere/real.ini");
+    ASSERT_EQ(::symlink("elsewhere/real.ini", QFile::encodeName(path()).constData()), 0);
+    EXPECT_EQ(get("RKHotKey", "RKHotKey1KeyCode"), "112");
+    ASSERT_TRUE(write("RKHotKey", "RKHotKey1KeyCode", "113"));
+    EXPECT_EQ(QFileInfo(path()).symLinkTarget(), path("elsewhere/real.ini"));
+    EXPECT_EQ(bytes("elsewhere/real.ini"), QByteArray("[RKHotKey]\r\nRKHotKey1KeyCode=113\r\n"));
+    EXPECT_EQ(entries(), (QStringList{"elsewhere", "setting.ini"}));
+    EXPECT_EQ(QDir(path("elsewhere")).entryList(QDir::Files | QDir::Hidden), QStringList{"real.ini"});
+}
+
+// Each obstacle is set up in a child process, so the limit or the dropped
+// privileges stay there; the child exits 0 when the write failed with a reason.
+TEST_F(IniProfileTest, AWriteThatFailsLeavesTheOldFileByteForByte)
+{
+    const QByteArray old = QByteArray(ExampleSettingsIni) + "[Other]\r\nkeep=1\r\n";
+    const QByteArray folderName = QFile::encodeName(dir.path()), fileName = QFile::encodeName(path());
+    // Root writes whatever the permissions say, so the child becomes nobody first.
+    const auto dropRoot = [&] {
+        if (::geteuid() != 0)
+            return true;
+        return ::chown(folderName.constData(), 65534, 65534) == 0 && ::chown(fileName.constData(), 65534, 65534) == 0
+            && ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+    };
+    struct Case {
+        const char* name;
+        std::function<bool()> obstruct;
+    };
+    const Case cases[] = {
+        {"file-size limit", [&] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             rlimit limit{};
+             return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && (limit.rlim_cur = 64, ::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+         }},
+        {"folder not writable", [&] { return dropRoot() && ::chmod(folderName.constData(), 0555) == 0; }},
+        {"file not writable", [&] { return dropRoot() && ::chmod(fileName.constData(), 0444) == 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        put(old);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (!c.obstruct())
+                ::_exit(2);
+            const auto result = ini.writeString("RKHotKey", "RKHotKey1Text", "Ctrl + F2", path());
+            ::_exit(!result.saved && result.reason.startsWith(path()) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        ::chmod(folderName.constData(), 0700);
+        ::chmod(fileName.constData(), 0644);
+        EXPECT_EQ(bytes(), old);
+        EXPECT_EQ(entries(), QStringList{"setting.ini"});
+    }
 }
 
 } // namespace

@@ -48,3 +48,41 @@ TEST(GbkText, CutNeverSplitsADoubleByteCharacter)
     EXPECT_EQ(cutGbk("a\xCE\xDE\xCE\xDE", 5), QByteArray("a\xCE\xDE\xCE\xDE"));
     EXPECT_EQ(cutGbk("ab", 10), QByteArray("ab"));
 }
+
+TEST(IniText, EveryLineEndEndsALineAndAWriteEndsThemAllWithCrLf)
+{
+    struct Case {
+        const char* name;
+        QByteArray text;
+    };
+    const Case cases[] = {
+        {"LF", "[A]\nx=1\n[RKHotKey]\nk=old\nz=2\n"},
+        {"CR LF", "[A]\r\nx=1\r\n[RKHotKey]\r\nk=old\r\nz=2\r\n"},
+        {"lone CR", "[A]\rx=1\r[RKHotKey]\rk=old\rz=2\r"},
+        {"mixed", "[A]\rx=1\n[RKHotKey]\r\nk=old\rz=2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ini::lookup(c.text, "RKHotKey", "k"), QByteArray("old"));
+        EXPECT_EQ(ini::lookup(c.text, "A", "x"), QByteArray("1"));
+        EXPECT_EQ(ini::assign(c.text, "RKHotKey", "k", "new"), QByteArray("[A]\r\nx=1\r\n[RKHotKey]\r\nk=new\r\nz=2\r\n"));
+    }
+    // A CR just before CR LF ends a line of its own.
+    EXPECT_EQ(ini::assign("[S]\r\r\nk=1\r\n", "S", "k", "2"), QByteArray("[S]\r\n\r\nk=2\r\n"));
+}
+
+TEST(IniText, TextWithTheUtf8MarkIsUtf8AndKeepsItsMark)
+{
+    const QByteArray mark(ini::Utf8Mark);
+    // "中" is E4 B8 AD in UTF-8: read as GBK, AD would swallow the "]" after it.
+    const QByteArray text = mark + "[\xE4\xB8\xAD]\r\nK\xC3\xA9=\xE6\x97\xA0\r\n";
+    EXPECT_EQ(ini::encodingOf(text), ini::Encoding::Utf8);
+    EXPECT_EQ(ini::encodingOf("[A]\r\n"), ini::Encoding::Gbk);
+    EXPECT_EQ(ini::lookup(text, "\xE4\xB8\xAD", "k\xC3\xA9"), QByteArray("\xE6\x97\xA0"));
+    EXPECT_EQ(ini::assign(text, "\xE4\xB8\xAD", "new", "1"), mark + "[\xE4\xB8\xAD]\r\nK\xC3\xA9=\xE6\x97\xA0\r\nnew=1\r\n");
+    // The mark alone is an empty file, and the first line's section is found.
+    EXPECT_EQ(ini::assign(mark, "S", "k", "v"), mark + "[S]\r\nk=v\r\n");
+    EXPECT_EQ(ini::lookup(mark + "[S]\r\nk=v\r\n", "S", "k"), QByteArray("v"));
+    EXPECT_TRUE(ini::sameName("\xE4\xB8\xADK", "\xE4\xB8\xADk", ini::Encoding::Utf8));
+    EXPECT_FALSE(ini::sameName("\xE4\xB8\xADK", "\xE4\xB8\xADk", ini::Encoding::Gbk));
+}

@@ -311,3 +311,65 @@ TEST_F(CaptionText, WordBreakAndMeasure)
     EXPECT_EQ(width("A&B"), width("AB"));
     EXPECT_GT(width("A&&B"), width("AB"));
 }
+
+// The measurement is kept between repaints; a new font must not get the old box.
+TEST_F(CaptionText, MeasureFollowsTheSurfaceFont)
+{
+    rt::PixelSurface s = surface(60, 60);
+    const QString caption = QStringLiteral("Start");
+    const Rect small = MeasureCaptionText(s, Rect{0, 0, 200, 60}, caption, false);
+    QFont large = s.font();
+    large.setPointSizeF(large.pointSizeF() * 3);
+    s.setFont(large);
+    const Rect big = MeasureCaptionText(s, Rect{0, 0, 200, 60}, caption, false);
+    EXPECT_GT(big.height(), small.height());
+    EXPECT_GT(big.width(), small.width());
+}
+
+// The region is built from bands; it must cut exactly the corner pixels, at
+// every size down to the smallest.
+TEST(ButtonRegion, CutsExactlyTheCornerPixelsAtEverySize)
+{
+    for (int style : {2, 6}) {
+        for (int w = 1; w <= 9; ++w) {
+            for (int h = 1; h <= 9; ++h) {
+                const QRegion r = buttonRegion(style, w, h);
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        // Distance from the nearest vertical and horizontal edge.
+                        const int dx = std::min(x, w - 1 - x), dy = std::min(y, h - 1 - y);
+                        const bool cut = style == 2 ? dx == 0 && dy == 0 : dx + dy <= 1;
+                        EXPECT_EQ(r.contains(QPoint(x, y)), !cut) << style << " " << w << "x" << h << " at " << x
+                                                                   << "," << y;
+                    }
+                }
+                EXPECT_TRUE(QRect(0, 0, w, h).contains(r.boundingRect()) || r.isEmpty());
+            }
+        }
+    }
+}
+
+// Every row of a vertical gradient is c1 + (i × d) div n per channel, the
+// division truncating toward zero, for rising and falling channels alike.
+TEST(DrawGradient, EveryStepIsTheTruncatedQuotient)
+{
+    const uint32_t pairs[][2] = {{0x000000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x10F080, 0xF0107F},
+                                 {0x123456, 0x123457}, {0xC0C0C0, 0xC0C0C0}};
+    for (int height : {2, 3, 7, 41, 60, 255, 256, 300}) {
+        rt::PixelSurface s = surface(1, height);
+        for (const auto& pair : pairs) {
+            DrawGradient(s, 0, 0, 1, height, pair[0], pair[1], GradientVertical);
+            const int n = height - 1;
+            for (int i = 0; i <= n; ++i) {
+                const auto channel = [&](uint32_t c1, uint32_t c2) {
+                    return uint32_t(int(c1) + i * (int(c2) - int(c1)) / n);
+                };
+                const uint32_t expected = rgb(channel(redOf(pair[0]), redOf(pair[1])),
+                                              channel(greenOf(pair[0]), greenOf(pair[1])),
+                                              channel(blueOf(pair[0]), blueOf(pair[1])));
+                ASSERT_EQ(s.pixel(0, i), expected) << "height " << height << " row " << i << std::hex << " from "
+                                                   << pair[0] << " to " << pair[1];
+            }
+        }
+    }
+}

@@ -1,5 +1,5 @@
-// The click timer's deadline ticker: every due tick arrives, a stall releases
-// no burst, stop means stop.
+// The click timer's deadline ticker: its schedule for every interval, a stall
+// releases no burst, stop means stop.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -38,16 +38,25 @@ protected:
 };
 QCoreApplication* TickerTest::app = nullptr;
 
-TEST_F(TickerTest, KeepsTheRateAtOneMillisecond)
+TEST(TickSchedule, EveryIntervalIsSecondsAndNanosecondsBelowASecond)
 {
-    QElapsedTimer t;
-    ticker.start(1);
-    t.start();
-    ASSERT_TRUE(spinUntil([&] { return ticks >= 300; }, 5000));
-    const double perSecond = 1000.0 * ticks / double(t.elapsed());
-    // Late wake-ups deliver what they missed, so the rate holds close to 1000.
-    EXPECT_GT(perSecond, 800.0);
-    EXPECT_LT(perSecond, 1100.0);
+    struct Case {
+        int intervalMs;
+        time_t seconds;
+        long nanoseconds;
+    };
+    const Case cases[] = {
+        {1, 0, 1'000'000},   {10, 0, 10'000'000}, {999, 0, 999'000'000}, {1000, 1, 0},
+        {1001, 1, 1'000'000}, {1999, 1, 999'000'000}, {2000, 2, 0},       {5000, 5, 0},
+    };
+    for (const Case& c : cases) {
+        const itimerspec spec = platform::x11::tickSchedule(c.intervalMs);
+        EXPECT_EQ(spec.it_interval.tv_sec, c.seconds) << c.intervalMs;
+        EXPECT_EQ(spec.it_interval.tv_nsec, c.nanoseconds) << c.intervalMs;
+        // The first tick comes one interval after the start.
+        EXPECT_EQ(spec.it_value.tv_sec, c.seconds) << c.intervalMs;
+        EXPECT_EQ(spec.it_value.tv_nsec, c.nanoseconds) << c.intervalMs;
+    }
 }
 
 TEST_F(TickerTest, AStallReleasesAtMostTheCatchUpBound)

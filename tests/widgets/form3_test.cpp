@@ -131,6 +131,24 @@ private slots:
         QCOMPARE(order, expected);
     }
 
+    void eachWindowOpensOnItsFirstControlInTabOrder_data()
+    {
+        QTest::addColumn<bool>("mainWindow");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("main window: start") << true << QStringLiteral("Glintbutton1");
+        QTest::newRow("hotkey window: save") << false << QStringLiteral("Glintbutton1");
+    }
+
+    void eachWindowOpensOnItsFirstControlInTabOrder()
+    {
+        QFETCH(bool, mainWindow);
+        QFETCH(QString, first);
+        rt::Form* window = mainWindow ? static_cast<rt::Form*>(form1) : form3;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTRY_COMPARE(QApplication::focusWidget(), window->control<QWidget>(first));
+    }
+
     void startStopAndLockHotkeysRunTheMainWindowsOperations()
     {
         recordAndSwitchOn(form3->RKHotKey1, form3->Check1, "+Ctrl +F1 -F1 -Ctrl");
@@ -228,6 +246,22 @@ private slots:
 
         QCOMPARE(openHotkeyWindow(), form3); // the same window, as the user left it
         QVERIFY(form3->isVisible());
+        QCOMPARE(form3->Check1->Value(), 1);
+    }
+
+    void aSaveThatFailsTellsWhyAndKeepsTheWindowOpenWithTheRecordings()
+    {
+        recordAndSwitchOn(form3->RKHotKey1, form3->Check1, "+Ctrl +F1 -F1 -Ctrl");
+        KeyTyper(&form3->RKHotKey3->txtHotKey()).run("+Alt +F3 -F3 -Alt");
+        t->fake.ini->writeError = QStringLiteral("setting.ini：File too large");
+        t->fake.ini->calls.clear();
+        QTest::mouseClick(form3->Glintbutton1, Qt::LeftButton);
+        const RecordedMessage told{QStringLiteral("热键设置未能保存。\nsetting.ini：File too large"), 16, QStringLiteral("错误")};
+        QCOMPARE(t->messageBox.messages, std::vector<RecordedMessage>{told}); // once, not once per row
+        QCOMPARE(t->fake.ini->calls.size(), size_t(1));
+        QVERIFY(form3->isVisible());
+        QCOMPARE(form3->RKHotKey1->Text(), QStringLiteral("Ctrl + F1"));
+        QCOMPARE(form3->RKHotKey3->Text(), QStringLiteral("Alt + F3"));
         QCOMPARE(form3->Check1->Value(), 1);
     }
 

@@ -312,6 +312,18 @@ private slots:
         QCOMPARE(t->fake.hotkeys->heldCount(), size_t(0));
     }
 
+    void aRegistrationThatFailsWithoutAConflictSaysSoAndClears()
+    {
+        t->fake.hotkeys->unavailable.insert(Combination{112, 2});
+        record(hk, "+Ctrl +F1 -F1 -Ctrl");
+        hk->setHotKeyEnabled(true);
+        QVERIFY(!hk->HotKeyEnabled());
+        const RecordedMessage unusable{QStringLiteral("该热键无法在本系统上使用，请换一个热键。"), 16, QStringLiteral("错误")};
+        QCOMPARE(t->messageBox.messages, std::vector<RecordedMessage>{unusable});
+        QCOMPARE(hk->Text(), QStringLiteral("无"));
+        QCOMPARE(hk->KeyCode(), 0);
+    }
+
     void threeControlsKeepTheirOwnRegistrations()
     {
         RKHotKey* two = make(QStringLiteral("RKHotKey2"));

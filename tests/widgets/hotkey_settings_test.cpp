@@ -76,10 +76,10 @@ private slots:
         QCOMPARE(hk->ModKeyCode(), 0);
         QCOMPARE(Module5::IniPath(), inProgramFolder("setting.ini"));
         const auto& calls = t->fake.ini->calls;
-        QCOMPARE(calls.size(), size_t(3));
-        const QStringList keys{"RKHotKey1Text", "RKHotKey1KeyCode", "RKHotKey1ModKeyCode"};
-        const QStringList defaults{QStringLiteral("无"), "0", "0"};
-        for (int i = 0; i < 3; ++i) {
+        QCOMPARE(calls.size(), size_t(2)); // the text is made from the numbers, not read
+        const QStringList keys{"RKHotKey1KeyCode", "RKHotKey1ModKeyCode"};
+        const QStringList defaults{"0", "0"};
+        for (int i = 0; i < 2; ++i) {
             QCOMPARE(calls[size_t(i)].kind, IniCall::Get);
             QCOMPARE(calls[size_t(i)].section, QStringLiteral("RKHotKey"));
             QCOMPARE(calls[size_t(i)].key, keys[i]);
@@ -88,17 +88,52 @@ private slots:
         }
     }
 
-    void aStoredTextIsShownAsStoredWhileRegistrationUsesTheNumbers()
+    // The box shows what the stored numbers register, whatever the stored text says.
+    void theBoxShowsExactlyWhatTheStoredNumbersRegister_data()
     {
-        putFile("setting.ini", "[RKHotKey]\r\nRKHotKey1Text=Ctrl + Q\r\nRKHotKey1KeyCode=112\r\nRKHotKey1ModKeyCode=2\r\n");
+        QTest::addColumn<QByteArray>("textLine");
+        QTest::addColumn<QByteArray>("keyCode");
+        QTest::addColumn<QByteArray>("modKeyCode");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("expectedKey");
+        QTest::addColumn<int>("expectedMod");
+        const QString none = QStringLiteral("无");
+        QTest::newRow("text of another key") << QByteArray("RKHotKey1Text=Ctrl + Q") << QByteArray("112") << QByteArray("2") << "Ctrl + F1" << 112 << 2;
+        QTest::newRow("text missing") << QByteArray() << QByteArray("112") << QByteArray("2") << "Ctrl + F1" << 112 << 2;
+        QTest::newRow("text says none") << QByteArray("RKHotKey1Text=\xCE\xDE") << QByteArray("112") << QByteArray("2") << "Ctrl + F1" << 112 << 2;
+        QTest::newRow("text not GBK") << QByteArray("RKHotKey1Text=\xFF\x80") << QByteArray("65") << QByteArray("15") << "Win + Ctrl + Alt + Shift + A" << 65 << 15;
+        QTest::newRow("key -1") << QByteArray("RKHotKey1Text=F1") << QByteArray("-1") << QByteArray("0") << none << 0 << 0;
+        QTest::newRow("key 250") << QByteArray("RKHotKey1Text=F1") << QByteArray("250") << QByteArray("0") << none << 0 << 0;
+        QTest::newRow("key a modifier") << QByteArray("RKHotKey1Text=Ctrl + ") << QByteArray("17") << QByteArray("2") << none << 0 << 0;
+        QTest::newRow("application key") << QByteArray("RKHotKey1Text=F1") << QByteArray("93") << QByteArray("0") << none << 0 << 0;
+        QTest::newRow("no key, a mask") << QByteArray("RKHotKey1Text=Ctrl + F1") << QByteArray("0") << QByteArray("2") << none << 0 << 0;
+        QTest::newRow("mask -1") << QByteArray("RKHotKey1Text=F1") << QByteArray("112") << QByteArray("-1") << none << 0 << 0;
+        QTest::newRow("mask 16") << QByteArray("RKHotKey1Text=F1") << QByteArray("112") << QByteArray("16") << none << 0 << 0;
+        QTest::newRow("mask 999") << QByteArray("RKHotKey1Text=F1") << QByteArray("112") << QByteArray("999") << none << 0 << 0;
+    }
+
+    void theBoxShowsExactlyWhatTheStoredNumbersRegister()
+    {
+        QFETCH(QByteArray, textLine);
+        QFETCH(QByteArray, keyCode);
+        QFETCH(QByteArray, modKeyCode);
+        QFETCH(QString, shown);
+        QFETCH(int, expectedKey);
+        QFETCH(int, expectedMod);
+        putFile("setting.ini", "[RKHotKey]\r\n" + (textLine.isEmpty() ? QByteArray() : textLine + "\r\n")
+                                   + "RKHotKey1KeyCode=" + keyCode + "\r\nRKHotKey1ModKeyCode=" + modKeyCode + "\r\n");
         RKHotKey* hk = make("RKHotKey1");
-        QCOMPARE(hk->Text(), QStringLiteral("Ctrl + Q"));
-        QCOMPARE(hk->KeyCode(), 112);
-        QCOMPARE(hk->ModKeyCode(), 2);
-        QVERIFY(!hk->HotKeyEnabled());
+        QCOMPARE(hk->Text(), shown);
+        QCOMPARE(hk->KeyCode(), expectedKey);
+        QCOMPARE(hk->ModKeyCode(), expectedMod);
         QVERIFY(t->fake.hotkeys->calls.empty());
         hk->setHotKeyEnabled(true);
-        QCOMPARE(t->fake.hotkeys->calls.back().combination, (platform::fake::FakeHotkeys::Combination{112, 2}));
+        if (expectedKey == 0) {
+            QVERIFY(t->fake.hotkeys->calls.empty()); // "未设置热键" instead of a false conflict
+            return;
+        }
+        QCOMPARE(t->fake.hotkeys->calls.back().combination,
+                 (platform::fake::FakeHotkeys::Combination{expectedKey, expectedMod}));
     }
 
     void storedNumbersThatAreNotIntegersLoadAsNothingRecorded_data()
@@ -186,13 +221,35 @@ private slots:
         QCOMPARE(file("b.ini"), QByteArray("[RKHotKey]\r\nRKHotKey1Text=F2\r\nRKHotKey1KeyCode=113\r\nRKHotKey1ModKeyCode=0\r\n"));
     }
 
-    void aFailedWriteIsIgnored()
+    void aFailedSaveTellsWhyAndStopsAtTheFailedValue_data()
     {
-        RKHotKey* hk = make("RKHotKey1");
-        t->fake.ini->failWrites = true;
-        hk->SaveSettings();
-        QVERIFY(t->messageBox.messages.empty());
+        QTest::addColumn<int>("location");
+        QTest::newRow("INI file") << 0;
+        QTest::newRow("per-user store") << 1;
+    }
+
+    void aFailedSaveTellsWhyAndStopsAtTheFailedValue()
+    {
+        QFETCH(int, location);
+        RKHotKey* hk = make("RKHotKey1", bagWith({{"SettingLocation", QString::number(location)},
+                                                  {"INIFileName", "\"setting.ini\""}}));
+        KeyTyper(&hk->txtHotKey()).run("+F2");
+        const QString why = QStringLiteral("/x/setting.ini：No space left on device");
+        t->fake.ini->writeError = why;
+        t->fake.settings->saveError = why;
+        t->fake.ini->calls.clear();
+        t->fake.settings->calls.clear();
+        QVERIFY(!hk->SaveSettings());
+        const RecordedMessage told{QStringLiteral("热键设置未能保存。\n") + why, 16, QStringLiteral("错误")};
+        QCOMPARE(t->messageBox.messages, std::vector<RecordedMessage>{told});
+        QCOMPARE(t->fake.ini->calls.size() + t->fake.settings->calls.size(), size_t(1));
         QVERIFY(!QFile::exists(dir->filePath("setting.ini")));
+        QCOMPARE(hk->Text(), QStringLiteral("F2")); // the recording stays
+
+        t->fake.ini->writeError.clear();
+        t->fake.settings->saveError.clear();
+        QVERIFY(hk->SaveSettings());
+        QCOMPARE(t->messageBox.messages.size(), size_t(1));
     }
 
     void aNonZeroLocationUsesThePerUserStoreOnly()

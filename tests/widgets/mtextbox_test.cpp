@@ -1,3 +1,4 @@
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMetaProperty>
 #include <QMouseEvent>
@@ -268,6 +269,47 @@ private slots:
         QTest::keyClick(txt, Qt::Key_Backspace); // nothing before the caret
         QTest::keyClick(txt, Qt::Key_Delete);
         QCOMPARE(txt->text(), QStringLiteral("C"));
+    }
+
+    void inputMethodTextGoesThroughKeyPress_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<int>("replaceFrom"); // from the caret
+        QTest::addColumn<int>("replaceLength");
+        QTest::addColumn<QString>("after");
+        auto s = [](const char* text) { return QString::fromUtf8(text); };
+        // The host refuses x and 错 and turns a into b.
+        QTest::newRow("all kept") << s("") << s("中文") << 0 << 0 << s("中文");
+        QTest::newRow("some refused") << s("") << s("1x错2") << 0 << 0 << s("12");
+        QTest::newRow("all refused") << s("7") << s("x错") << 0 << 0 << s("7");
+        QTest::newRow("some changed") << s("") << s("a中a") << 0 << 0 << s("b中b");
+        QTest::newRow("replacing before the caret") << s("12") << s("x3") << -1 << 1 << s("13");
+    }
+
+    void inputMethodTextGoesThroughKeyPress()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, commit);
+        QFETCH(int, replaceFrom);
+        QFETCH(int, replaceLength);
+        QFETCH(QString, after);
+        Fixture f;
+        f.box->setText(before);
+        QString pressed;
+        connect(f.box, &mTextBox::KeyPress, this, [&](int16_t& ascii) {
+            const QChar c{char16_t(ascii)};
+            pressed += c;
+            if (c == u'x' || c == u'错')
+                ascii = 0;
+            if (c == u'a')
+                ascii = 'b';
+        });
+        QInputMethodEvent event;
+        event.setCommitString(commit, replaceFrom, replaceLength);
+        QCoreApplication::sendEvent(f.box->txtMain(), &event);
+        QCOMPARE(pressed, commit);
+        QCOMPARE(f.box->Text(), after);
     }
 
     void mouseEventsAndClicksAreForwarded()

@@ -99,4 +99,20 @@ void ClickRecorder::clear()
     releases_ = 0;
 }
 
+bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
+{
+    int last = rec.pressCount();
+    auto since = Clock::now();
+    return waitFor(
+        [&] {
+            const int now = rec.pressCount();
+            if (now != last) {
+                last = now;
+                since = Clock::now();
+            }
+            return Clock::now() - since >= quiet;
+        },
+        timeout);
+}
+
 } // namespace e2e

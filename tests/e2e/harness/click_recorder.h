@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "harness/process.h"
+
 typedef struct _XDisplay Display;
 
 namespace e2e {
@@ -40,5 +42,8 @@ private:
     std::vector<uint32_t> presses_;
     int releases_ = 0;
 };
+
+// Waits until no press has arrived for `quiet`; false if presses keep coming until the deadline.
+bool waitForQuiet(const ClickRecorder& rec, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout);
 
 } // namespace e2e

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,7 +41,7 @@ std::vector<char*> pointers(std::vector<std::string>& strings)
 }
 
 pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, int stdoutFd,
-            int keepFd)
+            int keepFd, int stderrFd = -1)
 {
     std::vector<std::string> args = argv;
     std::vector<std::string> envs = mergedEnvironment(env);
@@ -50,6 +51,8 @@ pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, st
     posix_spawn_file_actions_init(&actions);
     if (stdoutFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
+    if (stderrFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, stderrFd, 2);
     if (keepFd >= 0) {
         // The descriptor stays open in the child under its own number.
         const int flags = fcntl(keepFd, F_GETFD);
@@ -63,8 +66,9 @@ pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, st
 
 } // namespace
 
-Process::Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, int keepFd)
-    : pid_(spawn(argv, env, -1, keepFd))
+Process::Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, int keepFd,
+                 int stderrFd)
+    : pid_(spawn(argv, env, -1, keepFd, stderrFd))
 {
 }
 
@@ -129,10 +133,13 @@ RunResult run(const std::vector<std::string>& argv, const std::map<std::string, 
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         return result;
-    const pid_t pid = spawn(argv, env, pipeFds[1], -1);
+    // Standard error goes to a file in memory, read once the command has ended.
+    const int errFd = memfd_create("stderr", MFD_CLOEXEC);
+    const pid_t pid = spawn(argv, env, pipeFds[1], -1, errFd);
     close(pipeFds[1]);
     if (pid < 0) {
         close(pipeFds[0]);
+        close(errFd);
         return result;
     }
     const auto deadline = Clock::now() + timeout;
@@ -157,6 +164,13 @@ RunResult run(const std::vector<std::string>& argv, const std::map<std::string, 
         }
     }
     result.exitCode = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    if (errFd >= 0) {
+        lseek(errFd, 0, SEEK_SET);
+        ssize_t n = 0;
+        while ((n = read(errFd, buf, sizeof buf)) > 0)
+            result.err.append(buf, static_cast<size_t>(n));
+        close(errFd);
+    }
     return result;
 }
 

@@ -14,8 +14,9 @@ using namespace std::chrono_literals;
 class Process {
 public:
     Process() = default;
+    // keepFd stays open in the child; its standard error goes to stderrFd when given.
     Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},
-            int keepFd = -1);
+            int keepFd = -1, int stderrFd = -1);
     Process(Process&& other) noexcept;
     Process& operator=(Process&& other) noexcept;
     ~Process(); // kills what is still running
@@ -37,9 +38,10 @@ private:
 struct RunResult {
     int exitCode = -1;
     std::string out;
+    std::string err;
 };
 
-// Runs a command to its end (at most the timeout) and returns its standard output.
+// Runs a command to its end (at most the timeout) and returns its standard output and error.
 RunResult run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},
               std::chrono::milliseconds timeout = 10s);
 

@@ -2,7 +2,9 @@
 
 namespace e2e {
 
-RunningVorlin::RunningVorlin(const XSession& s) : session(s), process(s.startVorlin())
+RunningVorlin::RunningVorlin(const XSession& s) : RunningVorlin(s, s.startVorlin()) {}
+
+RunningVorlin::RunningVorlin(const XSession& s, Process started) : session(s), process(std::move(started))
 {
     if (auto w = session.waitForWindow("Vorlin", 15s))
         window = *w;

@@ -27,6 +27,8 @@ inline constexpr Spot HotkeyLink{270, 328};
 // Starts the program in the session and waits for its main window.
 struct RunningVorlin {
     explicit RunningVorlin(const XSession& session);
+    // The program started by the caller (other arguments or environment).
+    RunningVorlin(const XSession& session, Process started);
     bool ok() const { return window != 0; }
 
     void click(Spot s) const { session.clickAt(window, s.x, s.y); }

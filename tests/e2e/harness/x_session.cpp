@@ -146,12 +146,15 @@ XSession::~XSession()
 
 std::map<std::string, std::string> XSession::environment() const
 {
-    return {{"DISPLAY", displayName_},
-            {"HOME", folder_},
-            {"XDG_RUNTIME_DIR", folder_},
-            {"XDG_CONFIG_HOME", folder_ + "/.config"},
-            {"QT_QPA_PLATFORM", "xcb"},
-            {"WAYLAND_DISPLAY", ""}};
+    std::map<std::string, std::string> env{{"DISPLAY", displayName_},
+                                           {"HOME", folder_},
+                                           {"XDG_RUNTIME_DIR", folder_},
+                                           {"XDG_CONFIG_HOME", folder_ + "/.config"},
+                                           {"QT_QPA_PLATFORM", "xcb"},
+                                           {"WAYLAND_DISPLAY", ""}};
+    for (const auto& [name, value] : options_.programEnvironment)
+        env.insert_or_assign(name, value);
+    return env;
 }
 
 Process XSession::startVorlin() const { return Process({folder_ + "/vorlin"}, environment()); }
@@ -269,7 +272,7 @@ void XSession::typeInto(unsigned long window, int x, int y, const std::string& t
     clickAt(window, x, y);
     xdotool({"key", "ctrl+a", "BackSpace"});
     if (!text.empty())
-        xdotool({"type", "--delay", "20", text});
+        xdotool({"type", "--delay", "20", "--", text}); // "--": a text may start with a minus
 }
 
 void XSession::pressKeys(const std::string& combination) const { xdotool({"key", combination}); }
@@ -288,6 +291,15 @@ QImage XSession::screenshot() const
             img.setPixel(x, y, static_cast<QRgb>(XGetPixel(xi, x, y)) | 0xFF000000u);
     XDestroyImage(xi);
     return img;
+}
+
+bool pointerStaysAt(const XSession& s, std::pair<int, int> where, std::chrono::milliseconds span)
+{
+    const auto until = Clock::now() + span;
+    while (Clock::now() < until)
+        if (s.pointer() != where)
+            return false;
+    return true;
 }
 
 } // namespace e2e

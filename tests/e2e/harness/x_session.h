@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ public:
         bool windowManager = false;
         int width = 1280;
         int height = 1024;
+        // Added to the programs' environment, for example QT_SCALE_FACTOR.
+        std::map<std::string, std::string> programEnvironment = {};
     };
     explicit XSession(Options options);
     XSession() : XSession(Options{}) {}
@@ -69,5 +72,8 @@ private:
     std::string folder_;
     Display* display_ = nullptr;
 };
+
+// Whether the pointer stays at `where` for the whole span.
+bool pointerStaysAt(const XSession& s, std::pair<int, int> where, std::chrono::milliseconds span);
 
 } // namespace e2e

@@ -1,0 +1,153 @@
+#include "platform/settings_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::settings_file {
+
+namespace {
+
+QString because(const QString& path, const QString& why)
+{
+    return QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path), why);
+}
+
+QString becauseOfErrno(const QString& path, int error) { return because(path, qt_error_string(error)); }
+
+QString tooLarge(const QString& path) { return because(path, QStringLiteral("文件大于 1 MB，不是设置文件")); }
+
+// Why the file is not one to read or replace, or nothing.
+QString unusable(const QString& path, const struct stat& st)
+{
+    if (!S_ISREG(st.st_mode))
+        return because(path, QStringLiteral("不是普通文件"));
+    if (st.st_size > MaxBytes)
+        return tooLarge(path);
+    return {};
+}
+
+Contents refused(QString reason) { return {Contents::Refused, {}, std::move(reason)}; }
+
+// The file at the end of a chain of symbolic links (a missing one included).
+QString linkTarget(const QString& path)
+{
+    QString p = path;
+    for (int hops = 0; hops < 40 && QFileInfo(p).isSymLink(); ++hops)
+        p = QFileInfo(p).symLinkTarget();
+    return p;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            errno = EIO;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// A new file next to the target, named after it, created with O_EXCL so it is ours.
+int createTemporary(const QString& target, QByteArray& name)
+{
+    const QFileInfo info(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString suffix = QString::number(QRandomGenerator::global()->generate(), 36);
+        name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' + suffix);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+Contents read(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    // Looked at before opening: opening a device or a FIFO can block or act.
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT ? Contents{} : refused(becauseOfErrno(path, errno));
+    if (QString why = unusable(path, st); !why.isEmpty())
+        return refused(why);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? Contents{} : refused(becauseOfErrno(path, errno));
+    Contents result{Contents::Read, {}, {}};
+    // Again on what was opened, in case the file was swapped in between.
+    if (::fstat(fd, &st) != 0) {
+        result = refused(becauseOfErrno(path, errno));
+    } else if (QString why = unusable(path, st); !why.isEmpty()) {
+        result = refused(why);
+    } else {
+        char chunk[16384];
+        while (result.state == Contents::Read) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                result = refused(becauseOfErrno(path, errno));
+            else if (n == 0)
+                break;
+            else if (result.bytes.append(chunk, n).size() > MaxBytes)
+                result = refused(tooLarge(path)); // it grew since fstat
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+SaveResult replace(const QString& path, const QByteArray& bytes)
+{
+    const QString target = linkTarget(path);
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat old {};
+    const bool exists = ::stat(targetName.constData(), &old) == 0;
+    if (exists) {
+        if (QString why = unusable(path, old); !why.isEmpty())
+            return SaveResult::failed(why);
+        // Renaming over a file the user may not write would undo its protection.
+        if (::faccessat(AT_FDCWD, targetName.constData(), W_OK, AT_EACCESS) != 0)
+            return SaveResult::failed(becauseOfErrno(path, errno));
+    } else if (errno != ENOENT) {
+        return SaveResult::failed(becauseOfErrno(path, errno));
+    }
+
+    QByteArray temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0)
+        return SaveResult::failed(becauseOfErrno(path, errno));
+    bool ok = writeAll(fd, bytes) && (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temporary.constData(), targetName.constData()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return SaveResult::failed(becauseOfErrno(path, error));
+    }
+    // The folder is not synced: should a crash lose the rename, the old file
+    // is still there, whole.
+    return {};
+}
+
+} // namespace platform::settings_file
