@@ -143,8 +143,9 @@ void Form1::Check1_Click()
 
 void Form1::Timer2_Timer()
 {
-    // A resting pointer costs no new caption text.
-    const platform::Point p = services().platform.input->cursorPos();
+    // At most one tick old, so the tick waits for no reply; a resting pointer
+    // costs no new caption text.
+    const platform::Point p = services().platform.input->cursorPosRecent();
     if (shownCursorPos_ == p)
         return;
     shownCursorPos_ = p;

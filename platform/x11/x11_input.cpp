@@ -5,8 +5,11 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib-xcb.h>
 #include <X11/extensions/XTest.h>
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform::x11 {
 
@@ -25,13 +28,30 @@ X11Input::X11Input(Display* qtDisplay) : display_(qtDisplay)
         display_ = own;
         ownDisplay_ = true;
     }
+    xcb_ = XGetXCBConnection(display_);
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) // the GUI thread's
         beforeWaiting_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [this] {
             if (unflushed_) {
                 unflushed_ = false;
-                XFlush(display_);
+                flushNow();
             }
         });
+
+    const xcb_window_t root = DefaultRootWindow(display_);
+    recentPos_.send = [this, root] { return xcb_query_pointer(xcb_, root).sequence; };
+    recentPos_.take = [this](unsigned sequence) {
+        // A reply that has arrived is read without the poll a wait starts with.
+        void* reply = nullptr;
+        if (!xcb_poll_for_reply(xcb_, sequence, &reply, nullptr))
+            reply = xcb_query_pointer_reply(xcb_, {sequence}, nullptr);
+        Point p;
+        if (auto* pointer = static_cast<xcb_query_pointer_reply_t*>(reply)) {
+            p = {pointer->root_x, pointer->root_y};
+            free(pointer);
+        }
+        return p;
+    };
+    recentPos_.drop = [this](unsigned sequence) { xcb_discard_reply(xcb_, sequence); };
 }
 
 X11Input::~X11Input()
@@ -46,7 +66,13 @@ void X11Input::flushSoon()
     if (beforeWaiting_)
         unflushed_ = true;
     else
-        XFlush(display_);
+        flushNow();
+}
+
+void X11Input::flushNow()
+{
+    XFlush(display_); // Xlib's own buffer; it leaves requests sent through xcb alone
+    xcb_flush(xcb_);
 }
 
 void X11Input::leftClick()
@@ -63,6 +89,13 @@ Point X11Input::cursorPos()
     unsigned int mask = 0;
     XQueryPointer(display_, root, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
     return {rootX, rootY};
+}
+
+Point X11Input::cursorPosRecent()
+{
+    const Point p = recentPos_.read(PrefetchedReading::Clock::now());
+    flushSoon();
+    return p;
 }
 
 void X11Input::setCursorPos(Point p)
