@@ -143,7 +143,12 @@ void Form1::Check1_Click()
 
 void Form1::Timer2_Timer()
 {
-    const platform::Point p = services().platform.input->cursorPos();
+    // At most one tick old, so the tick waits for no reply; a resting pointer
+    // costs no new caption text.
+    const platform::Point p = services().platform.input->cursorPosRecent();
+    if (shownCursorPos_ == p)
+        return;
+    shownCursorPos_ = p;
     Label1->setCaption(QStringLiteral("X: %1 Y: %2").arg(p.x).arg(p.y));
 }
 

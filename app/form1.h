@@ -1,7 +1,9 @@
 #pragma once
 #include <QPointer>
+#include <optional>
 
 #include "app/form1_controls.h"
+#include "platform/input.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 
@@ -66,6 +68,8 @@ private:
     bool typedCoordinates(int32_t& x, int32_t& y) const;
     void msgBox(const QString& text, const QString& title);
 
+    // The position Label1 shows, so a resting pointer costs no new caption.
+    std::optional<platform::Point> shownCursorPos_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
 };

@@ -1,16 +1,17 @@
-// Click rate and period against xdotool in the same run, idle CPU with the
-// coordinate display on, peak memory and start-up time. Prints a table; never fails on a figure.
+// Click rate and period against xdotool in the same run, CPU time per click
+// against xdotool's, idle CPU with the coordinate display on, peak memory and
+// start-up time. Prints tables; never fails on a figure.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <numeric>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 #include "harness/click_recorder.h"
 #include "harness/vorlin_window.h"
+#include "process_stats.h"
 
 using namespace e2e;
 using namespace std::chrono_literals;
@@ -39,62 +40,80 @@ Periods analyse(std::vector<uint32_t> t, size_t skip)
     return r;
 }
 
-Periods measureVorlin(const XSession& s, const RunningVorlin& v, int intervalMs, int presses)
+struct Run {
+    Periods periods;
+    double cpuPerClickUs = 0;
+};
+
+// Clicks at the interval until `presses` have landed after the first ones, then stops.
+// The CPU time counts only the steady clicking (the coordinate display runs as well).
+Run measureVorlin(const XSession& s, const RunningVorlin& v, int intervalMs, int presses)
 {
     v.type(form1::IntervalBox, std::to_string(intervalMs));
     v.click(form1::StartButton);
     // Clicks land on the empty desktop, as a user's clicks land in another program.
     s.movePointer(5, 1000);
     ClickRecorder rec(s.displayName());
-    waitFor([&] { return rec.pressCount() >= presses + 1; }, std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
+    const int settle = std::max(3, 100 / intervalMs);
+    waitFor([&] { return rec.pressCount() >= settle; }, 10s);
+    const int n0 = rec.pressCount();
+    const double c0 = bench::cpuSeconds(v.process.pid());
+    waitFor([&] { return rec.pressCount() >= n0 + presses; }, std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
+    const double c1 = bench::cpuSeconds(v.process.pid());
+    const int n1 = rec.pressCount();
     v.click(form1::StopButton);
     auto p = rec.presses();
-    p.resize(std::min(p.size(), size_t(presses + 1)));
-    return analyse(p, 1); // from the first full period on
+    p.resize(std::min(p.size(), size_t(n1)));
+    Run r;
+    r.periods = analyse(p, size_t(n0));
+    r.cpuPerClickUs = n1 > n0 ? (c1 - c0) * 1e6 / double(n1 - n0) : 0;
+    return r;
 }
 
-Periods measureXdotool(const XSession& s, int intervalMs, int presses)
+// xdotool's CPU time (from its exit status) for `presses` clicks, less its start-up.
+Run measureXdotool(const XSession& s, int intervalMs, int presses)
 {
     ClickRecorder rec(s.displayName());
     s.movePointer(5, 1000);
-    s.xdotool({"click", "--repeat", std::to_string(presses), "--delay", std::to_string(intervalMs), "1"});
+    const auto runPeer = [&](int clicks) {
+        std::vector<std::string> argv{"xdotool", "click", "--repeat", std::to_string(clicks), "--delay",
+                                      std::to_string(intervalMs), "1"};
+        Process peer(argv, s.environment());
+        peer.waitExit(std::chrono::milliseconds(clicks * intervalMs * 3 + 10000));
+        return peer.cpuSeconds();
+    };
+    const double startUp = runPeer(1); // connecting, reading the keyboard map, one click
+    rec.clear();
+    const double total = runPeer(presses);
     waitFor([&] { return rec.pressCount() >= presses; }, 5s);
-    return analyse(rec.presses(), 0);
+    Run r;
+    r.periods = analyse(rec.presses(), 0);
+    r.cpuPerClickUs = std::max(0.0, total - startUp) * 1e6 / double(presses - 1);
+    return r;
 }
 
-long cpuTicks(pid_t pid)
+double median(std::vector<double> v)
 {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-    std::string all((std::istreambuf_iterator<char>(f)), {});
-    std::istringstream in(all.substr(all.rfind(')') + 2));
-    std::string field;
-    long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && in >> field; ++i) {
-        if (i == 14) utime = std::stol(field);
-        if (i == 15) stime = std::stol(field);
-    }
-    return utime + stime;
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
-long peakRssKb(pid_t pid)
-{
-    std::ifstream f("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
+double lowest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
+double highest(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
 
 } // namespace
 
-int main()
+// Optional argument: rounds of the idle and CPU measurements (default 3); the
+// best and the median round are printed, since the machine may be shared.
+int main(int argc, char** argv)
 {
+    const int rounds = std::max(1, argc > 1 ? std::atoi(argv[1]) : 3);
     XSession session(XSession::Options{.windowManager = true});
     if (!session.ok()) {
         std::puts("no X server: nothing measured");
         return 0;
     }
+    std::printf("load average at the start: %s (%ld cores)\n\n", bench::loadAverage().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
 
     // Start-up: from spawning the process to its main window being viewable.
     std::vector<double> startMs;
@@ -105,31 +124,60 @@ int main()
         v.process.kill();
         waitFor([&] { return session.windowsTitled("Vorlin").empty(); }, 5s);
     }
-    std::sort(startMs.begin(), startMs.end());
 
     RunningVorlin v(session);
     const pid_t pid = v.process.pid();
-    // Idle with the coordinate display on (as it starts).
+    // Idle with the coordinate display on (as it starts), the pointer resting.
     session.movePointer(5, 1000);
-    const long hz = sysconf(_SC_CLK_TCK);
-    const long c0 = cpuTicks(pid);
-    const auto t0 = Clock::now();
-    usleep(10'000'000);
-    const double idleSeconds = std::chrono::duration<double>(Clock::now() - t0).count();
-    const double idleCpu = 100.0 * double(cpuTicks(pid) - c0) / double(hz) / idleSeconds;
+    waitFor([] { return false; }, 1s);
+    std::vector<double> idle;
+    for (int r = 0; r < rounds; ++r) {
+        const double c0 = bench::cpuSeconds(pid);
+        const auto t0 = Clock::now();
+        waitFor([] { return false; }, 10s, 1s);
+        const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        idle.push_back(100.0 * (bench::cpuSeconds(pid) - c0) / seconds);
+    }
 
     std::printf("| interval | Vorlin clicks/s | Vorlin mean period | Vorlin p99 period | xdotool clicks/s | xdotool mean period | rate ratio |\n");
     std::printf("|---|---|---|---|---|---|---|\n");
     for (const auto& [interval, presses] : std::vector<std::pair<int, int>>{{1, 3000}, {10, 500}, {100, 50}}) {
-        const Periods ours = measureVorlin(session, v, interval, presses);
+        const Periods ours = measureVorlin(session, v, interval, presses).periods;
         waitFor([] { return false; }, 300ms); // let the stop land before the peer starts
-        const Periods peer = measureXdotool(session, interval, presses);
+        const Periods peer = measureXdotool(session, interval, presses).periods;
         std::printf("| %d ms | %.1f | %.3f ms | %.0f ms | %.1f | %.3f ms | %.3f |\n", interval, ours.perSecond, ours.mean,
                     ours.p99, peer.perSecond, peer.mean, peer.perSecond > 0 ? ours.perSecond / peer.perSecond : 0.0);
     }
+
+    // CPU per click, each round Vorlin and then xdotool at the same interval.
+    std::printf("\nCPU time per click over %d rounds (best / median), xdotool less its start-up:\n\n", rounds);
+    std::printf("| interval | clicks a round | Vorlin µs/click | xdotool µs/click | ratio Vorlin/xdotool |\n|---|---|---|---|---|\n");
+    std::vector<double> rate1, p99at1;
+    for (const auto& [interval, presses] : std::vector<std::pair<int, int>>{{1, 5000}, {10, 1000}}) {
+        std::vector<double> ours, peer, ratio;
+        for (int r = 0; r < rounds; ++r) {
+            const Run a = measureVorlin(session, v, interval, presses);
+            waitFor([] { return false; }, 300ms);
+            const Run b = measureXdotool(session, interval, presses);
+            ours.push_back(a.cpuPerClickUs);
+            peer.push_back(b.cpuPerClickUs);
+            ratio.push_back(b.cpuPerClickUs > 0 ? a.cpuPerClickUs / b.cpuPerClickUs : 0);
+            if (interval == 1) {
+                rate1.push_back(a.periods.perSecond);
+                p99at1.push_back(a.periods.p99);
+            }
+        }
+        std::printf("| %d ms | %d | %.1f / %.1f | %.1f / %.1f | %.2f / %.2f |\n", interval, presses, lowest(ours), median(ours),
+                    lowest(peer), median(peer), lowest(ratio), median(ratio));
+    }
+
     std::printf("\n| figure | value |\n|---|---|\n");
-    std::printf("| idle CPU, coordinate display on | %.2f %% of one core |\n", idleCpu);
-    std::printf("| peak RSS | %.1f MB |\n", double(peakRssKb(pid)) / 1024.0);
-    std::printf("| start to window (median of 5) | %.0f ms |\n", startMs[startMs.size() / 2]);
+    std::printf("| 1 ms: Vorlin clicks/s, best / median of %d rounds | %.1f / %.1f |\n", rounds, highest(rate1), median(rate1));
+    std::printf("| 1 ms: Vorlin p99 period, best / median | %.0f ms / %.0f ms |\n", lowest(p99at1), median(p99at1));
+    std::printf("| idle CPU, coordinate display on, best / median of %d × 10 s | %.2f %% / %.2f %% of one core |\n", rounds,
+                lowest(idle), median(idle));
+    std::printf("| peak RSS | %.1f MB |\n", double(bench::memoryKb(pid, "VmHWM")) / 1024.0);
+    std::printf("| start to window (median of 5) | %.0f ms |\n", median(startMs));
+    std::printf("\nload average at the end: %s\n", bench::loadAverage().c_str());
     return 0;
 }

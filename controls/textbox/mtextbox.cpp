@@ -187,6 +187,8 @@ void mTextBox::timMouse_Timer()
 {
     // The platform gives the cursor in screen pixels, so the control's window
     // rectangle is taken in screen pixels too (they differ on a scaled display).
+    // The position now: one a poll old could predate the move that lit the
+    // ring and put it out under the pointer.
     const platform::Point cursor = services().platform.input->cursorPos();
     const QPoint topLeft = rt::toScreenPixels(*this, mapToGlobal(QPoint(0, 0)));
     const QPoint bottomRight = rt::toScreenPixels(*this, mapToGlobal(QPoint(width(), height())));

@@ -43,6 +43,19 @@ TEST_F(ClickerTest, ClicksAboutAHundredTimesASecondAt10msUntilStopped)
     ASSERT_TRUE(waitForQuiet(rec, 500ms, 5s)) << "clicks went on after stop";
 }
 
+TEST_F(ClickerTest, AtOneMillisecondBatchedClicksArriveWholeAndStopEndsThem)
+{
+    ClickRecorder rec(session.displayName());
+    ASSERT_TRUE(rec.ok());
+    vorlin->type(form1::IntervalBox, "1");
+    vorlin->click(form1::StartButton);
+    session.movePointer(5, 1000); // the clicks land on the desktop
+    ASSERT_TRUE(waitFor([&] { return rec.pressCount() >= 1000; }, 20s)) << rec.pressCount();
+    vorlin->click(form1::StopButton);
+    ASSERT_TRUE(waitForQuiet(rec, 500ms, 5s)) << "clicks went on after stop";
+    EXPECT_EQ(rec.releaseCount(), rec.pressCount()); // nothing left half sent
+}
+
 TEST_F(ClickerTest, EmptyIntervalAndNonNumberOpenTheirMessages)
 {
     vorlin->click(form1::StartButton);

@@ -54,10 +54,14 @@ private slots:
 
     void coordinateLabelFollowsTheCursorWithSigns()
     {
+        // A pointer that has not moved since start-up is shown as well.
+        QTRY_COMPARE(form->Label1->Caption(), QStringLiteral("X: 0 Y: 0"));
         t->fake.input->cursor = {512, -3};
         QTRY_COMPARE(form->Label1->Caption(), QStringLiteral("X: 512 Y: -3"));
         t->fake.input->cursor = {-1920, 0};
         QTRY_COMPARE(form->Label1->Caption(), QStringLiteral("X: -1920 Y: 0"));
+        t->fake.input->cursor = {512, -3};
+        QTRY_COMPARE(form->Label1->Caption(), QStringLiteral("X: 512 Y: -3"));
     }
 
     void clearingCheck1HidesTheLabelAndStopsUpdates()

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 #include <X11/extensions/record.h>
+#include <utility>
 
 namespace e2e {
 
@@ -71,6 +72,12 @@ std::vector<uint32_t> ClickRecorder::presses() const
 {
     std::lock_guard lock(mutex_);
     return presses_;
+}
+
+std::vector<uint32_t> ClickRecorder::takePresses()
+{
+    std::lock_guard lock(mutex_);
+    return std::exchange(presses_, {});
 }
 
 int ClickRecorder::pressCount() const

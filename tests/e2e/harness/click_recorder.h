@@ -23,6 +23,8 @@ public:
     bool ok() const { return ok_; }
     // Timestamps of left-button presses seen so far.
     std::vector<uint32_t> presses() const;
+    // The presses seen since the last call (or the start), handed over and forgotten.
+    std::vector<uint32_t> takePresses();
     int pressCount() const;
     int releaseCount() const;
     void clear();

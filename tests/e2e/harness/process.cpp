@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,7 +72,10 @@ Process::Process(const std::vector<std::string>& argv, const std::map<std::strin
 {
 }
 
-Process::Process(Process&& other) noexcept : pid_(other.pid_), status_(other.status_) { other.pid_ = -1; }
+Process::Process(Process&& other) noexcept : pid_(other.pid_), status_(other.status_), cpuSeconds_(other.cpuSeconds_)
+{
+    other.pid_ = -1;
+}
 
 Process& Process::operator=(Process&& other) noexcept
 {
@@ -79,6 +83,7 @@ Process& Process::operator=(Process&& other) noexcept
         kill(9);
         pid_ = other.pid_;
         status_ = other.status_;
+        cpuSeconds_ = other.cpuSeconds_;
         other.pid_ = -1;
     }
     return *this;
@@ -95,9 +100,12 @@ int Process::waitExit(std::chrono::milliseconds timeout)
     waitFor(
         [&] {
             int st = 0;
-            const pid_t r = waitpid(pid_, &st, WNOHANG);
+            rusage usage{};
+            const pid_t r = wait4(pid_, &st, WNOHANG, &usage);
             if (r == pid_) {
                 status_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+                cpuSeconds_ = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                              double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
                 pid_ = -1;
                 return true;
             }

@@ -26,10 +26,13 @@ public:
     // Waits for the exit until the deadline; the exit status, or -1 while running.
     int waitExit(std::chrono::milliseconds timeout);
     void kill(int signal = 15);
+    // User plus system CPU time of the process, known once it has been waited for.
+    double cpuSeconds() const { return cpuSeconds_; }
 
 private:
     pid_t pid_ = -1;
     int status_ = -1;
+    double cpuSeconds_ = 0;
 };
 
 struct RunResult {
