@@ -8,7 +8,6 @@
 #include "controls/button/glintbutton.h"
 #include "controls/button/painter_ops.h"
 #include "controls/button/painters.h"
-#include "platform/system_colors.h"
 
 namespace glint {
 
@@ -29,11 +28,6 @@ bool blankCaption(const QString& caption)
         if (ch != u' ')
             return false;
     return true;
-}
-
-uint32_t grayText(const ButtonCanvas& c)
-{
-    return c.colours.color(platform::ColorGrayText).value_or(InvalidColor);
 }
 
 // Caption placed by CaptionAlign, then nudged for the picture and the drop-down.
@@ -180,7 +174,7 @@ void drawCaptionEffects(ButtonCanvas& c, const ButtonLook& look, const Rect& r)
     for (int i = 0; i < copies; ++i)
         DrawCaptionText(c.surface, r, look.caption, colour, offsets[size_t(i)].first, offsets[size_t(i)].second,
                         look.rightToLeft);
-    const uint32_t own = look.enabled ? pen.tr(look.foreColor) : grayText(c);
+    const uint32_t own = look.enabled ? pen.tr(look.foreColor) : pen.tr(ops::GrayText);
     DrawCaptionText(c.surface, r, look.caption, own, 0, 0, look.rightToLeft);
 }
 
@@ -232,7 +226,7 @@ void DrawContent(ButtonCanvas& c, const ButtonLook& look, int state)
     if (look.captionEffects != CapEffectNone)
         drawCaptionEffects(c, look, rects.caption);
 
-    const uint32_t captionColour = !look.enabled        ? grayText(c)
+    const uint32_t captionColour = !look.enabled        ? pen.tr(ops::GrayText)
                                    : state == StateHot ? pen.tr(look.foreColorHover)
                                                        : pen.tr(look.foreColor);
     DrawCaptionText(c.surface, rects.caption, look.caption, captionColour, 0, 0, look.rightToLeft);
@@ -240,7 +234,7 @@ void DrawContent(ButtonCanvas& c, const ButtonLook& look, int state)
     if (look.dropDownSymbol != 0) {
         if (down && isOneOf(look.buttonStyle, {0, 1, 6, 7, 11, 12}))
             rects.dropDown = rects.dropDown.offset(1, 1);
-        c.surface.setTextColor(look.enabled ? pen.tr(look.foreColor) : grayText(c));
+        c.surface.setTextColor(look.enabled ? pen.tr(look.foreColor) : pen.tr(ops::GrayText));
         DrawDropDownGlyph(c.surface, rects.dropDown, look.dropDownSymbol);
     }
 }

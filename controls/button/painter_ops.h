@@ -8,6 +8,14 @@
 
 namespace glint::ops {
 
+// The fixed colours the painters share; the system ones are translated on use.
+constexpr uint32_t White = 0x00FFFFFF;
+constexpr uint32_t Black = 0;
+constexpr uint32_t AppWorkspace = 0x8000000C;
+constexpr uint32_t SysButtonFace = 0x8000000F;
+constexpr uint32_t GrayText = 0x80000011;
+constexpr uint32_t ButtonText = 0x80000012;
+
 // H / 2 and the other fractions of the height, rounded half to even.
 inline int roundEven(double v) { return int(std::nearbyint(v)); }
 

@@ -11,11 +11,11 @@ namespace glint {
 
 namespace {
 
-constexpr uint32_t White = 0x00FFFFFF;
-constexpr uint32_t Black = 0;
-constexpr uint32_t AppWorkspace = 0x8000000C;
-constexpr uint32_t GrayText = 0x80000011;
-constexpr uint32_t SysBtnFace = 0x8000000F;
+using ops::AppWorkspace;
+using ops::Black;
+using ops::GrayText;
+using ops::SysButtonFace;
+using ops::White;
 
 // The focused or default look: the button has the focus or stands for Enter.
 bool focusedOrDefault(const ButtonLook& look) { return look.hasFocus || look.showAsDefault; }
@@ -142,7 +142,7 @@ void PaintGradientStyle(ButtonCanvas& c, const ButtonLook& look, int state)
 
     if (!look.enabled) {
         p.region();
-        p.fill(p.mix(SysBtnFace, p.S(0.1f)));
+        p.fill(p.mix(SysButtonFace, p.S(0.1f)));
         DrawContent(c, look, state);
         p.frame(0, 0, W, H, p.S(-0.1f));
         p.corners(p.S(-0.1f));
@@ -286,7 +286,7 @@ void PaintSilverStyle(ButtonCanvas& c, const ButtonLook& look, int state)
 
 bool PaintThemedStyle(ButtonCanvas& c, const ButtonLook& look, int state)
 {
-    c.surface.setBackColor(TranslateColor(SysBtnFace, c.colours));
+    c.surface.setBackColor(TranslateColor(SysButtonFace, c.colours));
     c.surface.clear();
     int themeState = ThemeDisabled;
     if (look.enabled) {

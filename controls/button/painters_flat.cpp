@@ -5,12 +5,7 @@
 
 namespace glint {
 
-namespace {
-
-constexpr uint32_t White = 0x00FFFFFF;
-constexpr uint32_t SystemButtonText = 0x80000012;
-
-} // namespace
+using ops::White;
 
 void PaintFlatStyle(ButtonCanvas& c, const ButtonLook& look, int state)
 {
@@ -95,11 +90,11 @@ void PaintLightStyle(ButtonCanvas& c, const ButtonLook& look, int state)
         if (c.storeForeColor)
             c.storeForeColor(colour);
     };
-    storeForeColor(state == StateDown ? White : SystemButtonText);
+    storeForeColor(state == StateDown ? White : ops::ButtonText);
 
     if (look.checked() && state != StateDown) {
         p.fill(0xFEFEFE);
-        storeForeColor(SystemButtonText);
+        storeForeColor(ops::ButtonText);
         DrawContent(c, stored, state);
         p.frame(0, 0, W, H, 0xAF987A);
         p.corners(p.shift(0xC1B3A0, -0.2f));

@@ -4,11 +4,7 @@
 
 namespace glint {
 
-namespace {
-
-constexpr uint32_t White = 0x00FFFFFF;
-
-} // namespace
+using ops::White;
 
 void PaintGlossyStyle(ButtonCanvas& c, const ButtonLook& look, int state)
 {
