@@ -1,3 +1,4 @@
+// Qt before Xlib: Xlib defines names (Bool, Status) that Qt's headers use.
 #include <QAbstractEventDispatcher>
 
 #include "platform/x11/x11_input.h"
