@@ -149,6 +149,12 @@ public:
     void setMouseOver(bool on) { mouseOver_ = on; }
     bool LeftDown() const { return leftDown_; }
     void setLeftDown(bool on) { leftDown_ = on; }
+    bool SpaceDown() const { return spaceDown_; }
+    void setSpaceDown(bool on) { spaceDown_ = on; }
+    bool MenuOpen() const { return menuOpen_; }
+    void setMenuOpen(bool on) { menuOpen_ = on; }
+    bool MenuSuppress() const { return menuSuppress_; }
+    void setMenuSuppress(bool on) { menuSuppress_ = on; }
     bool PopupAttached() const { return popupAttached_; }
     QMenu* popupMenu() const { return popupMenu_; }
     int32_t popupAlign() const { return popupAlign_; }
@@ -183,6 +189,16 @@ public:
     void DrawPicture(const Rect& r, int32_t solid);
     void DrawPictureShadow(const Rect& pictureRect);
     bool DrawThemedFace(const QString& className, int part, int state);
+
+    // --- input: mouse, keys, access keys, focus, popup menu (button_input.cpp)
+
+    // --- tooltip (button_tooltip.cpp): a fresh tooltip window with the current
+    // properties, called each time the button turns hot.
+    void ShowTooltip();
+
+    // --- window hooks (button_hooks.cpp): asks for one leave report for the
+    // control, called on every mouse move over it.
+    void TrackLeave();
 
 signals:
     void Click();
@@ -267,6 +283,8 @@ private:
     bool parentActive_ = false;
     bool mouseOver_ = false;
     bool leftDown_ = false;
+    bool spaceDown_ = false;
+    bool menuOpen_ = false;
     ButtonRects rects_;
     bool popupAttached_ = false;
     bool menuSuppress_ = false;
