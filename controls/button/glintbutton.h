@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "controls/button/balloon_tooltip.h"
 #include "controls/button/button_look.h"
 #include "controls/button/color_math.h"
 #include "controls/button/color_schemes.h"
@@ -195,6 +196,8 @@ public:
     // --- tooltip (button_tooltip.cpp): a fresh tooltip window with the current
     // properties, called each time the button turns hot.
     void ShowTooltip();
+    // The current tooltip window, if any; it goes with the control.
+    BalloonTooltip* tooltipWindow() const { return tooltip_; }
 
     // --- window hooks (button_hooks.cpp): asks for one leave report for the
     // control, called on every mouse move over it.
@@ -292,6 +295,7 @@ private:
     QPointer<QAction> popupDefault_;
     int32_t popupAlign_ = 0;
     int32_t popupFlags_ = 0;
+    QPointer<BalloonTooltip> tooltip_;
 };
 
 } // namespace glint
