@@ -222,17 +222,22 @@ BalloonTooltip::BalloonTooltip(const TooltipContent& content, QWidget* control)
     wakeUp_.start(style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, this), this);
 }
 
-void BalloonTooltip::popUpAt(QPoint cursor)
+void BalloonTooltip::placeAt(QPoint cursor)
 {
-    wakeUp_.stop();
-    if (dismissed_)
-        return;
     const QScreen* screen = QGuiApplication::screenAt(cursor);
     if (!screen)
         screen = control_->screen();
     layout_ = layoutTooltip(content_, font(), cursor, screen->availableGeometry());
     setGeometry(layout_.geometry);
     setMask(layout_.shape + layout_.shadow);
+}
+
+void BalloonTooltip::popUpAt(QPoint cursor)
+{
+    wakeUp_.stop();
+    if (dismissed_)
+        return;
+    placeAt(cursor);
     show();
     update();
     displayed_.start(displayMs_, this);

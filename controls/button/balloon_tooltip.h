@@ -66,7 +66,10 @@ public:
     // How long a showing lasts before the tooltip goes by itself.
     void setDisplayTime(int ms) { displayMs_ = ms; }
 
-    // Shows the tooltip at the cursor position (global pixels), on that screen.
+    // Lays the tooltip out pointing at the cursor position (global pixels),
+    // on that screen, and shapes the window, without showing it.
+    void placeAt(QPoint cursor);
+    // Places it and shows it for the display time.
     void popUpAt(QPoint cursor);
     // Hides it for good: a tooltip comes again only with a new window.
     void dismiss();

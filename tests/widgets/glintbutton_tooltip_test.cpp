@@ -46,9 +46,9 @@ struct Fixture {
         button->ShowTooltip();
         return button->tooltipWindow();
     }
-    QImage shownAt(QPoint cursor)
+    QImage placedAt(QPoint cursor)
     {
-        hover()->popUpAt(cursor);
+        hover()->placeAt(cursor);
         return button->tooltipWindow()->grab().toImage();
     }
 };
@@ -147,7 +147,7 @@ private slots:
             f.button->setTooltipTitle(QString::fromLatin1(c.title));
             f.button->setToolTipIcon(c.icon);
             f.button->setTooltipBackColor(c.backColor);
-            const QImage image = f.shownAt(c.cursor);
+            const QImage image = f.placedAt(c.cursor);
             const BalloonTooltip* tip = f.button->tooltipWindow();
             const TooltipLayout& l = tip->layout();
             const QRegion mask = tip->mask();
@@ -201,7 +201,7 @@ private slots:
             f.button->setToolTip(c.text);
             f.button->setTooltipTitle(QStringLiteral("A title wider than the text"));
             f.button->setRightToLeft(c.rtl);
-            const QImage image = f.shownAt({300, 300});
+            const QImage image = f.placedAt({300, 300});
             const BalloonTooltip* tip = f.button->tooltipWindow();
             const TooltipLayout& l = tip->layout();
             if (c.lines.isEmpty())
