@@ -211,7 +211,12 @@ TooltipLayout layoutTooltip(const TooltipContent& c, const QFont& font, QPoint c
 }
 
 BalloonTooltip::BalloonTooltip(const TooltipContent& content, QWidget* control)
-    : QWidget(control, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+    // The stay-on-top and bypass hints are the ones the platform adds to a tooltip
+    // anyway; given from the start, the window is not made again when shown, which
+    // on X11 would lose its transparency for input, and the pointer, entering the
+    // balloon's tip, would leave the control.
+    : QWidget(control, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput |
                            Qt::WindowDoesNotAcceptFocus),
       control_(control), content_(content)
 {
