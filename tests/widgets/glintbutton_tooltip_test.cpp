@@ -126,6 +126,9 @@ private slots:
     {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         const QPoint middle = screen.center(), low(middle.x(), screen.bottom() - 5);
+        const QString sentence = QStringLiteral("Clicks the left mouse button at the cursor every interval until the "
+                                                "stop button or the stop hotkey ends it; in milliseconds");
+        const QString word(300, u'x'), breaks = QStringLiteral("one\ntwo\r\nthree\n\nfive");
         const struct {
             int type;
             bool rtl;
@@ -134,14 +137,15 @@ private slots:
             uint32_t backColor, expectedBack;
             QPoint cursor;
             bool iconShown; // the title shows when there is one
+            QString text;
         } cases[] = {
-            {TipStandard, false, "", TipIconNone, 0, InfoBk, middle, false},
-            {TipBalloon, false, "", TipIconWarning, 0x80000018, InfoBk, middle, false},
-            {TipBalloon, true, "Note", TipIconNone, 0x8000000F, 0x00C8D0D4, middle, false},
-            {TipStandard, true, "Note", TipIconInfo, 0x80000005, 0x00FFFFFF, low, true},
-            {TipBalloon, false, "Note", TipIconError, 0x000000FF, 0x000000FF, low, true},
-            {TipStandard, false, "Note", 7, 0x80000019, InfoBk, screen.bottomRight(), false},
-            {TipBalloon, false, "Note", TipIconWarning, 0, InfoBk, screen.topLeft(), true},
+            {TipStandard, false, "", TipIconNone, 0, InfoBk, middle, false, sentence},
+            {TipBalloon, false, "", TipIconWarning, 0x80000018, InfoBk, middle, false, word},
+            {TipBalloon, true, "Note", TipIconNone, 0x8000000F, 0x00C8D0D4, middle, false, breaks},
+            {TipStandard, true, "Note", TipIconInfo, 0x80000005, 0x00FFFFFF, low, true, sentence},
+            {TipBalloon, false, "Note", TipIconError, 0x000000FF, 0x000000FF, low, true, breaks},
+            {TipStandard, false, "Note", 7, 0x80000019, InfoBk, screen.bottomRight(), false, word},
+            {TipBalloon, false, "Note", TipIconWarning, 0, InfoBk, screen.topLeft(), true, sentence},
         };
         for (const auto& c : cases) {
             Fixture f;
@@ -150,6 +154,7 @@ private slots:
             f.button->setTooltipTitle(QString::fromLatin1(c.title));
             f.button->setToolTipIcon(c.icon);
             f.button->setTooltipBackColor(c.backColor);
+            f.button->setToolTip(c.text);
             const QImage image = f.placedAt(c.cursor);
             const BalloonTooltip* tip = f.button->tooltipWindow();
             const TooltipLayout& l = tip->layout();
@@ -181,46 +186,25 @@ private slots:
                     QCOMPARE(tip->mapToGlobal(l.stemTip), c.cursor);
                 QCOMPARE(l.stemTip.y() > l.body.bottom(), c.cursor == low); // points down without room below
             }
-        }
-    }
-
-    void textWrapsAt240WithLineBreaksKeptAndStartsAtTheLayoutsSide()
-    {
-        const QString sentence = QStringLiteral("Clicks the left mouse button at the cursor every interval until the "
-                                                "stop button or the stop hotkey ends it; in milliseconds");
-        const struct {
-            QString text;
-            QStringList lines; // empty: wrapped without losing any text
-            QString joiner;
-            bool rtl;
-        } cases[] = {
-            {sentence, {}, QStringLiteral(" "), false},
-            {QString(300, u'x'), {}, QString(), true},
-            {QStringLiteral("one\ntwo\r\nthree"), {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}, {}, true},
-            {QStringLiteral("a\n\nb"), {QStringLiteral("a"), QString(), QStringLiteral("b")}, {}, false},
-        };
-        for (const auto& c : cases) {
-            Fixture f;
-            f.button->setToolTip(c.text);
-            f.button->setTooltipTitle(QStringLiteral("A title wider than the text"));
-            f.button->setRightToLeft(c.rtl);
-            const QImage image = f.placedAt({300, 300});
-            const BalloonTooltip* tip = f.button->tooltipWindow();
-            const TooltipLayout& l = tip->layout();
-            if (c.lines.isEmpty())
-                QCOMPARE(l.lines.join(c.joiner), c.text);
-            else
-                QCOMPARE(l.lines, c.lines);
+            // Wrapped at 240 pixels, nothing lost, the text's own line breaks kept.
+            const QFontMetrics fm(tip->font());
             QVERIFY(l.lines.size() >= 2);
             for (const QString& line : l.lines)
-                QVERIFY(QFontMetrics(tip->font()).horizontalAdvance(line) <= BalloonTooltip::MaxTextWidth);
-            // The first line's ink starts on the left, or on the right when mirrored.
+                QVERIFY(fm.horizontalAdvance(line) <= BalloonTooltip::MaxTextWidth);
+            if (c.text == breaks)
+                QCOMPARE(l.lines, QString(breaks).remove(u'\r').split(u'\n'));
+            else
+                QCOMPARE(l.lines.join(c.text == word ? QString() : QStringLiteral(" ")), c.text);
+            // The last line starts on the left, or on the right when mirrored.
+            const int lastTop = l.text.top() + int(l.lines.size() - 1) * fm.lineSpacing();
             int inkLeft = l.text.right(), inkRight = l.text.left();
             for (int x = l.text.left(); x <= l.text.right(); ++x)
-                for (int y = l.text.top(); y < l.text.top() + QFontMetrics(tip->font()).height(); ++y)
-                    if (image.pixel(x, y) != rt::bgrToPixel(InfoBk))
+                for (int y = lastTop; y < lastTop + fm.height(); ++y)
+                    if (!pixel({x, y}, c.expectedBack))
                         inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
             QVERIFY(c.rtl ? inkRight > l.text.right() - 3 : inkLeft < l.text.left() + 3);
+            if (fm.horizontalAdvance(l.lines.last()) < l.text.width() - 20)
+                QVERIFY(c.rtl ? inkLeft > l.text.left() + 20 : inkRight < l.text.right() - 20);
         }
     }
 };
