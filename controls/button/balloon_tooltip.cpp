@@ -34,6 +34,9 @@ constexpr int TitleGap = 6;
 // compositor to blend a translucent one.
 constexpr int ShadowOffset = 3;
 
+// The platform's hover delay, as its style gives it.
+int hoverDelay(const QWidget* w) { return w->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, w); }
+
 bool hasIcon(const TooltipContent& c) { return !c.title.isEmpty() && c.icon >= 1 && c.icon <= 3; }
 
 QColor colourOf(uint32_t bgr) { return QColor::fromRgb(rt::bgrToPixel(bgr)); }
@@ -144,7 +147,9 @@ TooltipLayout layoutTooltip(const TooltipContent& c, const QFont& font, QPoint c
     const int contentHeight = (headHeight ? headHeight + TitleGap : 0) + textHeight;
     const int padX = c.balloon ? BalloonPad : RectPadX;
     const int padY = c.balloon ? BalloonPad : RectPadY;
-    const QSize bodySize(contentWidth + 2 * padX, contentHeight + 2 * padY);
+    // A balloon is wide enough for its stem between the rounded corners.
+    const int minimumWidth = c.balloon ? 2 * Radius + StemWidth : 0;
+    const QSize bodySize(std::max(contentWidth + 2 * padX, minimumWidth), contentHeight + 2 * padY);
     const int stemHeight = c.balloon ? StemHeight : 0;
     const QSize windowSize(bodySize.width() + ShadowOffset, bodySize.height() + stemHeight + ShadowOffset);
 
@@ -224,7 +229,7 @@ BalloonTooltip::BalloonTooltip(const TooltipContent& content, QWidget* control)
     setFont(QToolTip::font());
     setLayoutDirection(content.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     control->installEventFilter(this);
-    wakeUp_.start(style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, this), this);
+    wakeUp_.start(hoverDelay(this), this);
 }
 
 void BalloonTooltip::placeAt(QPoint cursor)
@@ -263,7 +268,7 @@ bool BalloonTooltip::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseMove:
         if (wakeUp_.isActive()) // the pointer has to rest for the whole delay
-            wakeUp_.start(style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, this), this);
+            wakeUp_.start(hoverDelay(this), this);
         break;
     case QEvent::Leave:
     case QEvent::MouseButtonPress:
