@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "controls/button/balloon_tooltip.h"
 #include "controls/button/button_hooks.h"
 #include "controls/button/button_look.h"
 #include "controls/button/color_math.h"
@@ -216,6 +217,8 @@ public:
     // --- tooltip (button_tooltip.cpp): a fresh tooltip window with the current
     // properties, called each time the button turns hot.
     void ShowTooltip();
+    // The current tooltip window, if any; it goes with the control.
+    BalloonTooltip* tooltipWindow() const { return tooltip_; }
 
     // --- window hooks (button_hooks.cpp): the notifications of the control's
     // own window and of its top-level window, watched through event filters
@@ -368,6 +371,7 @@ private:
     bool mouseCaptured_ = false;
     QChar accessKey_;
     QShortcut* accessShortcut_ = nullptr;
+    QPointer<BalloonTooltip> tooltip_;
 };
 
 } // namespace glint

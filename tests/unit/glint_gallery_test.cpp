@@ -49,6 +49,8 @@ TEST_F(GlintGallery, BadArgumentsGetOneLineAndStatus2)
         "--style 2 --scheme 0 --state hot --backcolor red --out OUT",
         "--style 2 --scheme 0 --state hot",
         "--sheet OUT --style 2",
+        "--tooltip-sheet OUT --style 2",
+        "--sheet OUT --tooltip-sheet OUT",
         "--colour 1",
         "--style",
     };
@@ -79,4 +81,21 @@ TEST_F(GlintGallery, OneButtonIsItsOwnSizeWithTheCornersCutAway)
     EXPECT_EQ(qAlpha(img.pixel(35, 0)), 255);
     EXPECT_EQ(img.pixel(35, 0), qRgb(55, 98, 6));
     EXPECT_EQ(qAlpha(img.pixel(35, 11)), 255);
+}
+
+TEST_F(GlintGallery, TooltipSheetShowsTheSystemAndTheChosenBackground)
+{
+    const QString out = file("tooltips.png");
+    const Outcome r = gallery({QStringLiteral("--tooltip-sheet"), out});
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText.toStdString();
+    const QImage img = QImage(out).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(img.isNull());
+    int systemBack = 0, chosenBack = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            systemBack += img.pixel(x, y) == qRgb(255, 255, 225);
+            chosenBack += img.pixel(x, y) == qRgb(255, 224, 192); // 0x00C0E0FF
+        }
+    EXPECT_GT(systemBack, 1000);
+    EXPECT_GT(chosenBack, 1000);
 }

@@ -1,9 +1,11 @@
 // glint_gallery: draws the styled button without a display and writes PNG
-// files: one button exactly as the control's surface holds it, or a contact
-// sheet of every style against every state and scheme.
+// files: one button exactly as the control's surface holds it, a contact
+// sheet of every style against every state and scheme, or a sheet of the
+// button's tooltip in its shapes and options.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QRegion>
 #include <QStringList>
 #include <QWidget>
@@ -22,7 +24,7 @@ using namespace glint;
 namespace {
 
 const char* const Usage =
-    "usage: glint_gallery --sheet FILE.png | glint_gallery --style N --scheme N --state normal|hot|down"
+    "usage: glint_gallery --sheet FILE.png | glint_gallery --tooltip-sheet FILE.png | glint_gallery --style N --scheme N --state normal|hot|down"
     " [--disabled] [--checked] [--focus] [--active] [--default] [--size WxH] [--caption TEXT]"
     " [--backcolor 0xBBGGRR] [--dropdown N] [--separator] --out FILE.png";
 
@@ -46,6 +48,7 @@ struct ButtonSpec {
 
 struct Options {
     QString sheet; // write the contact sheet here
+    QString tooltipSheet; // or the tooltip sheet here
     QString out;   // or the one button here
     ButtonSpec button;
 };
@@ -76,11 +79,11 @@ std::optional<Options> parseArguments(const QStringList& args, QString& error)
             error = QStringLiteral("%1 needs %2").arg(a, QString::fromLatin1(what));
             return std::nullopt;
         };
-        if (a == u"--sheet" || a == u"--out") {
+        if (a == u"--sheet" || a == u"--tooltip-sheet" || a == u"--out") {
             const auto v = value();
             if (!v || v->isEmpty())
                 return needs("a file name");
-            (a == u"--sheet" ? o.sheet : o.out) = *v;
+            (a == u"--sheet" ? o.sheet : a == u"--out" ? o.out : o.tooltipSheet) = *v;
             continue;
         }
         buttonOption = true;
@@ -152,9 +155,9 @@ std::optional<Options> parseArguments(const QStringList& args, QString& error)
             return std::nullopt;
         }
     }
-    if (!o.sheet.isEmpty()) {
-        if (!o.out.isEmpty() || buttonOption) {
-            error = QStringLiteral("--sheet takes no other options");
+    if (!o.sheet.isEmpty() || !o.tooltipSheet.isEmpty()) {
+        if (int(!o.sheet.isEmpty()) + int(!o.tooltipSheet.isEmpty()) + int(!o.out.isEmpty()) > 1 || buttonOption) {
+            error = QStringLiteral("a sheet takes no other options");
             return std::nullopt;
         }
         return o;
@@ -164,6 +167,19 @@ std::optional<Options> parseArguments(const QStringList& args, QString& error)
         return std::nullopt;
     }
     return o;
+}
+
+// The image with the pixels outside the window shape made transparent.
+QImage cutOut(const QImage& face, const QRegion& shape)
+{
+    QImage out(face.size(), QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    for (const QRect& r : shape)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (face.rect().contains(x, y))
+                    out.setPixel(x, y, face.pixel(x, y));
+    return out;
 }
 
 // Draws one button on a real control and returns its surface, with the
@@ -195,16 +211,7 @@ QImage drawButton(rt::Services& services, const ButtonSpec& s)
     b->setButtonState(s.state);
     b->Resize(); // the window shape and the face at this size
 
-    const QImage& face = b->surface().image();
-    const QRegion shape = b->mask().isEmpty() ? QRegion(b->rect()) : b->mask();
-    QImage out(face.size(), QImage::Format_ARGB32);
-    out.fill(Qt::transparent);
-    for (const QRect& r : shape)
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                if (face.rect().contains(x, y))
-                    out.setPixel(x, y, face.pixel(x, y));
-    return out;
+    return cutOut(b->surface().image(), b->mask().isEmpty() ? QRegion(b->rect()) : b->mask());
 }
 
 // Every style against every state and scheme, one row per style and scheme.
@@ -259,6 +266,64 @@ QImage drawSheet(rt::Services& services)
     return sheet;
 }
 
+// The tooltip of a hot button in its four kinds, each drawn as its window
+// shows it, with a cross at the cursor it points at.
+QImage drawTooltipSheet(rt::Services& services)
+{
+    struct Variant {
+        const char* label;
+        int type;
+        const char* title;
+        int icon;
+        uint32_t backColor;
+        bool rightToLeft;
+    };
+    static const Variant variants[] = {
+        {"rectangle", TipStandard, "", TipIconNone, 0, false},
+        {"rectangle, title, warning icon,\nTooltipBackColor 0x80000005", TipStandard, "Clicking", TipIconWarning,
+         0x80000005, false},
+        {"balloon, title, information icon", TipBalloon, "Start clicking", TipIconInfo, 0, false},
+        {"balloon, right to left, error icon,\nTooltipBackColor 0x00C0E0FF", TipBalloon, "Stop", TipIconError,
+         0x00C0E0FF, true},
+    };
+    constexpr int CellW = 300, CellH = 140, LabelH = 36, Gap = 16;
+    // Far from the screen's edges, so no tooltip has to move to stay on it.
+    const QPoint cursor = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QImage sheet(2 * CellW + 3 * Gap, 2 * (CellH + LabelH) + 3 * Gap, QImage::Format_ARGB32);
+    sheet.fill(QColor(0xEE, 0xEE, 0xEE));
+    QPainter p(&sheet);
+    for (int i = 0; i < int(std::size(variants)); ++i) {
+        const Variant& v = variants[i];
+        QWidget host;
+        auto* b = new Glintbutton(services, &host);
+        b->setAmbient({true, QStringLiteral("Glintbutton1"), QApplication::font(), false});
+        b->initProperties();
+        b->setToolTip(QStringLiteral("Clicks the left mouse button at the cursor every interval, "
+                                     "until the stop button or the stop hotkey.\nInterval: 1 to 5000 ms."));
+        b->setToolTipType(v.type);
+        b->setTooltipTitle(QString::fromLatin1(v.title));
+        b->setToolTipIcon(v.icon);
+        b->setTooltipBackColor(v.backColor);
+        b->setRightToLeft(v.rightToLeft);
+        b->setButtonState(StateHot);
+        b->ShowTooltip();
+        BalloonTooltip* tip = b->tooltipWindow();
+        tip->placeAt(cursor);
+
+        const QPoint cell(Gap + (i % 2) * (CellW + Gap), Gap + (i / 2) * (CellH + LabelH + Gap));
+        p.setPen(Qt::black);
+        p.drawText(QRect(cell, QSize(CellW, LabelH)), Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(v.label));
+        // The cursor sits near the cell's leading corner; the tooltip where it places itself around it.
+        const QPoint centre = cell + QPoint(v.rightToLeft ? CellW - 30 : 30, LabelH + 8);
+        const QPoint origin = centre + tip->geometry().topLeft() - cursor;
+        p.drawImage(origin, cutOut(tip->grab().toImage(), tip->mask()));
+        p.setPen(Qt::red);
+        p.drawLine(centre - QPoint(4, 0), centre + QPoint(4, 0));
+        p.drawLine(centre - QPoint(0, 4), centre + QPoint(0, 4));
+    }
+    return sheet;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -285,8 +350,12 @@ int main(int argc, char** argv)
     rt::QtMessageBoxService messageBox;
     rt::Services services{platform, messageBox};
 
-    const QString file = options->sheet.isEmpty() ? options->out : options->sheet;
-    const QImage image = options->sheet.isEmpty() ? drawButton(services, options->button) : drawSheet(services);
+    const QString file = !options->sheet.isEmpty()          ? options->sheet
+                         : !options->tooltipSheet.isEmpty() ? options->tooltipSheet
+                                                             : options->out;
+    const QImage image = !options->sheet.isEmpty()          ? drawSheet(services)
+                         : !options->tooltipSheet.isEmpty() ? drawTooltipSheet(services)
+                                                             : drawButton(services, options->button);
     if (!image.save(file, "PNG")) {
         std::fprintf(stderr, "glint_gallery: cannot write %s\n", qPrintable(file));
         return 1;
