@@ -315,29 +315,6 @@ private slots:
         QVERIFY(QFontMetrics(f).horizontalAdvance(caption) < button->width());
     }
 
-    void startButtonShowsItsDisabledFaceWhileClicking()
-    {
-        glint::Glintbutton* start = form->Glintbutton1;
-        const int w = start->width(), h = start->height();
-        const auto frameColour = [&] { return start->surface().pixel(w / 2, 0); };
-        const auto faceColour = [&] { return start->surface().pixel(8, h / 2); };
-        QCOMPARE(start->ButtonState(), 0);
-        const uint32_t idleFrame = start->HasFocus() && start->ParentActive() ? 0x00A77532u : 0x00707070u;
-        QCOMPARE(frameColour(), idleFrame);
-
-        form->mTextBox3->setText(QStringLiteral("100"));
-        emit start->Click();
-        QVERIFY(!start->Enabled());
-        QCOMPARE(frameColour(), 0x00A3A3A3u); // the face colour shifted down by a quarter
-        QCOMPARE(start->surface().pixel(w / 2, 1), 0x00FFFFFFu);
-        QCOMPARE(faceColour(), 0x00EBEBEBu);
-
-        emit form->Glintbutton2->Click();
-        QVERIFY(start->Enabled());
-        QCOMPARE(frameColour(), start->HasFocus() && start->ParentActive() ? 0x00A77532u : 0x00707070u);
-        QVERIFY(faceColour() != 0x00EBEBEBu);
-    }
-
     void layoutAndTabOrder()
     {
         QCOMPARE(form->size(), QSize(310, 339));
