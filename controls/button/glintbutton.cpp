@@ -54,6 +54,7 @@ Glintbutton::Glintbutton(rt::Services& services, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled); // committed text raises KeyPress
     surface_.setBackColor(systemColor(platform::ColorBtnFace));
     surface_.setFont(designedSurfaceFont());
 }
@@ -130,7 +131,13 @@ void Glintbutton::setButtonStyle(int32_t New_ButtonStyle)
     propertyChanged(QStringLiteral("ButtonStyle"));
 }
 
-void Glintbutton::setCaption(const QString& New_Caption) { assign(caption_, New_Caption, "Caption"); }
+void Glintbutton::setCaption(const QString& New_Caption)
+{
+    caption_ = New_Caption;
+    UpdateAccessKey();
+    Redraw();
+    propertyChanged(QStringLiteral("Caption"));
+}
 void Glintbutton::setCaptionAlign(int32_t v) { assign(captionAlign_, v, "CaptionAlign"); }
 void Glintbutton::setDropDownSymbol(int32_t v) { assign(dropDownSymbol_, v, "DropDownSymbol"); }
 void Glintbutton::setDropDownSeparator(bool v) { assign(dropDownSeparator_, v, "DropDownSeparator"); }
@@ -392,6 +399,7 @@ void Glintbutton::readProperties(const rt::PropertyBag& bag)
     colorScheme_ = i32("ColorScheme", SchemeBlue);
 
     QWidget::setEnabled(enabled_);
+    UpdateAccessKey();
     refreshSize();
     if (handPointer_)
         handCursorLoaded_ = true; // the toolkit always has a hand cursor
@@ -486,20 +494,6 @@ void Glintbutton::showEvent(QShowEvent* event)
     rt::UserControl::showEvent(event);
     setExtenderToolTipText(QString()); // only the control's own tooltip shows
     parentActive_ = isActiveWindow();
-}
-
-void Glintbutton::focusInEvent(QFocusEvent* event)
-{
-    rt::UserControl::focusInEvent(event);
-    hasFocus_ = true;
-    Redraw();
-}
-
-void Glintbutton::focusOutEvent(QFocusEvent* event)
-{
-    rt::UserControl::focusOutEvent(event);
-    hasFocus_ = false;
-    Redraw();
 }
 
 bool Glintbutton::event(QEvent* event)

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QShortcut>
 #include <QString>
 #include <cstdint>
 
@@ -191,6 +192,23 @@ public:
     bool DrawThemedFace(const QString& className, int part, int state);
 
     // --- input: mouse, keys, access keys, focus, popup menu (button_input.cpp)
+    // Shows the attached menu at the place popup Align gives, modally.
+    void ShowPopupMenu();
+    // The access key from Caption ("&" marks it, "&&" is a literal ampersand),
+    // registered as Alt plus the key.
+    void UpdateAccessKey();
+    // The control's access key in lower case, or an empty string.
+    QString AccessKeys() const { return accessKey_.isNull() ? QString() : QString(accessKey_); }
+    // The host's access-key event: Alt plus the key underlined in Caption.
+    void AccessKeyPress(int16_t KeyAscii);
+    // Clears Value on the other option-mode buttons of the same container.
+    void ClearOtherOptions();
+    // Whether the point under the cursor lies on this control's visible window
+    // (inside its rectangle and its window region).
+    bool CursorOverControl() const;
+    // The control holds the mouse for a space press or a double click. Kept as
+    // a flag: a pointer grab of the display could outlive a lost key release.
+    bool MouseCaptured() const { return mouseCaptured_; }
 
     // --- tooltip (button_tooltip.cpp): a fresh tooltip window with the current
     // properties, called each time the button turns hot.
@@ -221,6 +239,14 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // input (button_input.cpp)
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     // Stores a value, redraws (when asked) and signals the property's name.
@@ -229,6 +255,22 @@ private:
     // PictureHot and PictureDown: fill PictureNormal instead while it is empty.
     void assignStatePicture(ButtonPicture& field, const ButtonPicture& value, const char* name);
     void fontChanged();
+    // input (button_input.cpp)
+    struct MousePress {
+        int16_t button = 0;
+        int16_t shift = 0;
+        float x = 0;
+        float y = 0;
+    };
+    // The host's arguments of a mouse event: the button that changed, the
+    // shift state and the position in the control's pixels.
+    static MousePress pressOf(const QMouseEvent& event);
+    void mouseDown(MousePress press);
+    void keyDown(int16_t keyCode, int16_t shift);
+    void keyUp(int16_t keyCode, int16_t shift);
+    // Sets ButtonState and redraws when it changed.
+    void changeState(int32_t state);
+    void showHandPointer();
     void applyPointer();
     void refreshSize();
     uint32_t systemColor(int index) const;
@@ -292,6 +334,11 @@ private:
     QPointer<QAction> popupDefault_;
     int32_t popupAlign_ = 0;
     int32_t popupFlags_ = 0;
+    bool inMenu_ = false; // inside the menu's modal loop
+    MousePress lastPress_;
+    bool mouseCaptured_ = false;
+    QChar accessKey_;
+    QShortcut* accessShortcut_ = nullptr;
 };
 
 } // namespace glint
