@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <algorithm>
 
@@ -206,6 +207,8 @@ void Form::Load()
 }
 
 void Form::loadForDesigner() { build(false); }
+
+bool Form::MDIChild() const { return qobject_cast<const QMdiSubWindow*>(parentWidget()) != nullptr; }
 
 void Form::Show()
 {

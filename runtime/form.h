@@ -46,6 +46,8 @@ public:
     void Hide() { hide(); }
     void Unload();
     bool isLoaded() const { return loaded_; }
+    // Whether the window is a child window of a multiple-document area.
+    bool MDIChild() const;
 
     const FormDesign& design() const { return design_; }
     QObject* controlObject(const QString& name) const { return controls_.value(name.toLower()); }

@@ -59,7 +59,11 @@ Glintbutton::Glintbutton(rt::Services& services, QWidget* parent)
     surface_.setFont(designedSurfaceFont());
 }
 
-Glintbutton::~Glintbutton() { UnsetPopupMenu(); }
+Glintbutton::~Glintbutton()
+{
+    UnsetPopupMenu();
+    UnhookAll();
+}
 
 uint32_t Glintbutton::systemColor(int index) const { return TranslateColor(0x80000000u | uint32_t(index)); }
 
@@ -347,6 +351,9 @@ void Glintbutton::initProperties()
     ChooseDefaultScheme();
     ApplySchemeColors();
     Redraw();
+    // A control placed new on a running window is as live as a loaded one.
+    if (ambient().userMode)
+        SetUpHooks();
 }
 
 void Glintbutton::readProperties(const rt::PropertyBag& bag)
@@ -405,6 +412,8 @@ void Glintbutton::readProperties(const rt::PropertyBag& bag)
         handCursorLoaded_ = true; // the toolkit always has a hand cursor
     applyPointer();
     Resize();
+    if (ambient().userMode)
+        SetUpHooks();
 }
 
 void Glintbutton::writeProperties(rt::PropertyBag& bag) const
@@ -494,16 +503,6 @@ void Glintbutton::showEvent(QShowEvent* event)
     rt::UserControl::showEvent(event);
     setExtenderToolTipText(QString()); // only the control's own tooltip shows
     parentActive_ = isActiveWindow();
-}
-
-bool Glintbutton::event(QEvent* event)
-{
-    // The window passes its activation on to the widgets inside it.
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
-        parentActive_ = event->type() == QEvent::WindowActivate;
-        Redraw();
-    }
-    return rt::UserControl::event(event);
 }
 
 void Glintbutton::hideEvent(QHideEvent* event)

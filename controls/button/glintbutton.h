@@ -9,7 +9,10 @@
 #include <QShortcut>
 #include <QString>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
+#include "controls/button/button_hooks.h"
 #include "controls/button/button_look.h"
 #include "controls/button/color_math.h"
 #include "controls/button/color_schemes.h"
@@ -214,9 +217,36 @@ public:
     // properties, called each time the button turns hot.
     void ShowTooltip();
 
-    // --- window hooks (button_hooks.cpp): asks for one leave report for the
-    // control, called on every mouse move over it.
+    // --- window hooks (button_hooks.cpp): the notifications of the control's
+    // own window and of its top-level window, watched through event filters
+    // from the end of loading at run time to destruction. Qt sends these
+    // notices after the change they report, so Subclass_WndProc sees the
+    // window in its new state; the filter never stops an event.
+    // TrackLeave asks for one leave report; it runs on every mouse move over the control.
     void TrackLeave();
+    int HookWindow(QObject* window);
+    void AddHookMessage(QObject* window, uint32_t message);
+    void RemoveHookMessage(QObject* window, uint32_t message);
+    void UnhookWindow(QObject* window);
+    void UnhookAll();
+    void Subclass_WndProc(bool bBefore, bool& bHandled, intptr_t& lReturn, quintptr lHwnd, uint32_t uMsg,
+                          intptr_t wParam, intptr_t lParam);
+    // Capabilities, each answered once for the control and then remembered.
+    bool HasThemeLibrary() const;
+    bool IsThemed() const;
+
+private:
+    void SetUpHooks();
+    bool LeaveTrackingAvailable() const;
+    void HookEvent(QObject* watched, QEvent* event);
+    HookEntry* FindHook(QObject* window);
+    void WindowActivated(bool active);
+    void MouseLeft();
+
+    HookFilter hookFilter_{[this](QObject* watched, QEvent* event) { HookEvent(watched, event); }};
+    std::vector<HookEntry> hooks_;
+    bool leaveRequested_ = false;
+    mutable std::optional<bool> leaveTracking_, themeLibrary_, appThemed_;
 
 signals:
     void Click();
@@ -237,7 +267,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // input (button_input.cpp)
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,6 +1,5 @@
 #include "controls/button/themed_face.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -53,12 +52,7 @@ std::optional<bool> themedOverride;
 
 } // namespace
 
-bool IsThemed()
-{
-    if (themedOverride)
-        return *themedOverride;
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) && QApplication::style();
-}
+std::optional<bool> isThemedOverride() { return themedOverride; }
 
 void setIsThemedOverride(std::optional<bool> answer) { themedOverride = answer; }
 

@@ -11,10 +11,9 @@ namespace glint {
 // Theme states of the push-button part.
 enum ThemeButtonState : int { ThemeNormal = 1, ThemeHot = 2, ThemePressed = 3, ThemeDisabled = 4, ThemeDefault = 5 };
 
-// Whether the themed style can be drawn: yes whenever the application has a
-// widget style, which can draw a push button. Tests may force the answer;
-// std::nullopt returns to asking the application.
-bool IsThemed();
+// Tests may force every control's answer to whether the themed style can be
+// drawn (Glintbutton::IsThemed); std::nullopt returns to each control's own.
+std::optional<bool> isThemedOverride();
 void setIsThemedOverride(std::optional<bool> answer);
 
 // Draws the push-button face of the window's style into the surface, clipped
