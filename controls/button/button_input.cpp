@@ -307,7 +307,9 @@ void Glintbutton::UpdateAccessKey()
     const auto key = Qt::Key(accessKey_.toUpper().unicode());
     accessShortcut_ = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, key)), this);
     accessShortcut_->setAutoRepeat(false);
-    connect(accessShortcut_, &QShortcut::activated, this, [this] { AccessKeyPress(int16_t(accessKey_.unicode())); });
+    const auto press = [this] { AccessKeyPress(int16_t(accessKey_.unicode())); };
+    connect(accessShortcut_, &QShortcut::activated, this, press);
+    connect(accessShortcut_, &QShortcut::activatedAmbiguously, this, press); // two buttons with one key
 }
 
 void Glintbutton::AccessKeyPress(int16_t KeyAscii)
