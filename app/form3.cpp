@@ -17,7 +17,7 @@ void Form3::Form_Load()
     Check1 = control<rt::CheckBox>(QStringLiteral("Check1"));
     Check2 = control<rt::CheckBox>(QStringLiteral("Check2"));
     Check3 = control<rt::CheckBox>(QStringLiteral("Check3"));
-    Glintbutton1 = control<rt::CommandButton>(QStringLiteral("Glintbutton1"));
+    Glintbutton1 = control<glint::Glintbutton>(QStringLiteral("Glintbutton1"));
 
     connect(RKHotKey1, &RKHotKey::HotKeyPressed, this, &Form3::RKHotKey1_HotKeyPressed);
     connect(RKHotKey2, &RKHotKey::HotKeyPressed, this, &Form3::RKHotKey2_HotKeyPressed);
@@ -27,7 +27,7 @@ void Form3::Form_Load()
     connect(Check1, &rt::CheckBox::Click, this, &Form3::Check1_Click);
     connect(Check2, &rt::CheckBox::Click, this, &Form3::Check2_Click);
     connect(Check3, &rt::CheckBox::Click, this, &Form3::Check3_Click);
-    connect(Glintbutton1, &rt::CommandButton::Click, this, &Form3::Glintbutton1_Click);
+    connect(Glintbutton1, &glint::Glintbutton::Click, this, &Form3::Glintbutton1_Click);
 }
 
 void Form3::RKHotKey1_HotKeyPressed() { form1_.Glintbutton1_Click(); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/button/glintbutton.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 
@@ -29,7 +30,7 @@ public:
     rt::CheckBox* Check1 = nullptr;
     rt::CheckBox* Check2 = nullptr;
     rt::CheckBox* Check3 = nullptr;
-    rt::CommandButton* Glintbutton1 = nullptr;
+    glint::Glintbutton* Glintbutton1 = nullptr;
 
 protected:
     void Form_Load() override;

@@ -64,7 +64,7 @@ Height = 330
 TabIndex = 5
 
 [Glintbutton3]
-Kind = CommandButton
+Kind = Glintbutton
 Left = 3480
 Top = 1200
 Width = 1095
@@ -177,7 +177,7 @@ TabIndex = 3
 ForeColor = 0x000000FF
 
 [Glintbutton1]
-Kind = CommandButton
+Kind = Glintbutton
 Left = 960
 Top = 4440
 Width = 975
@@ -194,7 +194,7 @@ CaptionEffects = 0
 TooltipBackColor = 0x00000000
 
 [Glintbutton2]
-Kind = CommandButton
+Kind = Glintbutton
 Left = 2520
 Top = 4440
 Width = 975

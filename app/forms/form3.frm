@@ -93,10 +93,17 @@ TabIndex = 8
 Caption = "使其生效"
 
 [Glintbutton1]
-Kind = CommandButton
+Kind = Glintbutton
 Left = 960
 Top = 2760
 Width = 1215
 Height = 495
 TabIndex = 0
 Caption = "保存设置"
+ButtonStyle = 13
+BackColor = 0x00000000
+Font = "Tahoma",8.25,400
+PictureEffectOnOver = 0
+PictureEffectOnDown = 0
+CaptionEffects = 0
+TooltipBackColor = 0x00000000

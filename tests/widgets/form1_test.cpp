@@ -2,7 +2,11 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 #include "app/form1.h"
+#include "app/form3.h"
 #include "support/test_services.h"
 
 namespace {
@@ -257,6 +261,58 @@ private slots:
         QCOMPARE(t->messageBox.messages,
                  (std::vector<RecordedMessage>{{QStringLiteral("你知道吗？本软件还可以当鼠标锁使用，那么密码便是你设置的快捷键呢"), 64,
                                                 QStringLiteral("秘诀")}}));
+    }
+
+    void styledButtonsAsDesigned_data()
+    {
+        QTest::addColumn<bool>("hotkeyWindow");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("scheme"); // -1: the themed style keeps the default
+        QTest::addColumn<uint>("backColor");
+        QTest::newRow("start") << false << "Glintbutton1" << "开始点击" << 3 << 2 << 0x00E3E3E3u;
+        QTest::newRow("stop") << false << "Glintbutton2" << "停止点击" << 13 << -1 << 0u;
+        QTest::newRow("move") << false << "Glintbutton3" << "移至该坐标" << 13 << -1 << 0u;
+        QTest::newRow("save") << true << "Glintbutton1" << "保存设置" << 13 << -1 << 0u;
+    }
+
+    void styledButtonsAsDesigned()
+    {
+        QFETCH(bool, hotkeyWindow);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, style);
+        QFETCH(int, scheme);
+        QFETCH(uint, backColor);
+        rt::Form* window = form;
+        if (hotkeyWindow) {
+            form->Label7_Click();
+            window = form->hotkeyWindow();
+        }
+        auto* button = window->control<glint::Glintbutton>(name);
+        QVERIFY(button);
+        QCOMPARE(button->Caption(), caption);
+        QCOMPARE(button->ButtonStyle(), style);
+        if (scheme >= 0)
+            QCOMPARE(button->ColorScheme(), scheme);
+        QCOMPARE(button->BackColor(), backColor);
+        QCOMPARE(button->PictureEffectOnOver(), 0);
+        QCOMPARE(button->PictureEffectOnDown(), 0);
+        QCOMPARE(button->CaptionEffects(), 0);
+        QCOMPARE(button->TooltipBackColor(), 0u);
+        QVERIFY(button->Enabled());
+
+        // Tahoma 8.25 pt; where it is missing, a face that has the Chinese
+        // captions stands in at the same size.
+        const QFont f = button->Font();
+        QCOMPARE(f.families().value(0), QStringLiteral("Tahoma"));
+        QCOMPARE(f.pointSizeF(), 8.25);
+        QCOMPARE(f.weight(), QFont::Normal);
+        const QString shown = QFontInfo(f).family();
+        QVERIFY2(shown == u"Tahoma" || QFontDatabase::writingSystems(shown).contains(QFontDatabase::SimplifiedChinese),
+                 qPrintable(shown));
+        QVERIFY(QFontMetrics(f).horizontalAdvance(caption) < button->width());
     }
 
     void layoutAndTabOrder()

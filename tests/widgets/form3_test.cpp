@@ -101,8 +101,8 @@ private slots:
             QCOMPARE(w->geometry(), row.rect);
             if (auto* label = qobject_cast<QLabel*>(w))
                 QCOMPARE(label->text(), QString::fromUtf8(row.caption));
-            if (auto* button = qobject_cast<QAbstractButton*>(w))
-                QCOMPARE(button->text(), QString::fromUtf8(row.caption));
+            if (auto* button = qobject_cast<glint::Glintbutton*>(w))
+                QCOMPARE(button->Caption(), QString::fromUtf8(row.caption));
         }
         for (RKHotKey* hk : {form3->RKHotKey1, form3->RKHotKey2, form3->RKHotKey3}) {
             QCOMPARE(hk->INIFileName(), QStringLiteral("setting.ini"));
