@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QEnterEvent>
 #include <QMouseEvent>
 
 #include "controls/button/glintbutton.h"
@@ -112,6 +113,14 @@ void Glintbutton::mouseMoveEvent(QMouseEvent*)
     } else {
         changeState(mouseOver_ ? StateDown : StateNormal);
     }
+}
+
+// A pointer that jumps onto the control (a warp, or a window moved away from
+// over it) arrives with an enter and no move; it turns the button hot all the same.
+void Glintbutton::enterEvent(QEnterEvent* event)
+{
+    rt::UserControl::enterEvent(event);
+    mouseMoveEvent(nullptr);
 }
 
 void Glintbutton::mousePressEvent(QMouseEvent* event)

@@ -59,7 +59,7 @@ class GlintbuttonInputTest : public QObject {
             QCoreApplication::sendEvent(button, &e);
         }
         // Plays inputs written as words: "over" (a move to 40,12), "off" (to
-        // 200,12), "press", "release" (at 40,12 unless "@x,y" follows),
+        // 200,12), "arrive" (an enter without a move), "press", "release" (at 40,12 unless "@x,y" follows),
         // "rpress", "rrelease", "dbl", "space", "spaceup", "repeat" and
         // "repeatup" (of space), "altspace", "enter", "a", "aup", "focusout",
         // "access:<code>".
@@ -71,6 +71,12 @@ class GlintbuttonInputTest : public QObject {
                 const QPoint at(xy[0].toInt(), xy[1].toInt());
                 const QString w = parts[0];
                 if (w == "over" || w == "off") mouse(QEvent::MouseMove, Qt::NoButton, w == "over" ? at : QPoint(200, 12));
+                else if (w == "arrive") {
+                    const QPoint screen = rt::toScreenPixels(*button, button->mapToGlobal(at));
+                    t.fake.input->cursor = {screen.x(), screen.y()};
+                    QEnterEvent e(at, at, button->mapToGlobal(at));
+                    QCoreApplication::sendEvent(button, &e);
+                }
                 else if (w == "press") mouse(QEvent::MouseButtonPress, Qt::LeftButton, at);
                 else if (w == "release") mouse(QEvent::MouseButtonRelease, Qt::LeftButton, at);
                 else if (w == "rpress") mouse(QEvent::MouseButtonPress, Qt::RightButton, at);
@@ -102,6 +108,7 @@ private slots:
             const char* events;
         } rows[] = {
             {ModePush, false, "over over", StateHot, false, "MouseEnter MouseEnter"},
+            {ModePush, false, "arrive", StateHot, false, "MouseEnter"},
             {ModePush, false, "over off", StateNormal, false, "MouseEnter"},
             {ModePush, false, "over press release", StateNormal, false, "MouseEnter MouseDown(1) Click MouseUp(1)"},
             {ModePush, false, "press release@0,12", StateDown, false, "MouseDown(1) MouseUp(1)"},
