@@ -29,6 +29,8 @@ void PointerPollTicker::tick()
 {
     if (onTick)
         onTick();
+    if (!timer_.isActive()) // the tick's handler stopped the display
+        return;
     if (pacing_.polled(input_.lastRecentPos()))
         applyPace();
 }
