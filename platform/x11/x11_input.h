@@ -19,9 +19,9 @@ namespace platform::x11 {
 // the GUI thread next waits, so clicks that fell due together cost one write.
 // The recent position is queried one call ahead: Qt's event loop does not watch
 // this connection, so the reply waits in the socket without waking anyone and
-// the next call reads it without waiting.
-// While a display of the position rests, the same connection hears of the
-// pointing device's raw motion (XInput 2), which nothing else selects there.
+// the next call reads it without waiting. Only while a display of the position
+// rests is the connection watched: it then hears of the pointing device's raw
+// motion (XInput 2), and asks nothing ahead.
 class X11Input : public Input {
 public:
     // `qtDisplay` is Qt's connection; its keyboard-state selection is narrowed.
