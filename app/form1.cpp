@@ -93,6 +93,9 @@ void Form1::Form_Load()
     // The click timer keeps to absolute deadlines, so 1 ms really gives 1000 clicks a second.
     if (services().platform.makeTicker)
         Timer1->useTicker(services().platform.makeTicker());
+    // The coordinate display polls less while the pointer rests.
+    if (services().platform.makePointerPollTicker)
+        Timer2->useTicker(services().platform.makePointerPollTicker());
     connectHandlers();
     Timer1->setEnabled(false);
     Check1->setValue(1); // raises Check1's Click: the coordinate display starts

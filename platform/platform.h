@@ -28,6 +28,8 @@ struct Platform {
     std::unique_ptr<WindowOrder> windowOrder;       // always-on-top
     std::unique_ptr<SingleInstance> singleInstance; // one running copy per user
     std::function<std::unique_ptr<Ticker>()> makeTicker; // deadline-driven periodic ticks
+    // Ticks for polling input->cursorPosRecent(), slowed while the pointer rests; may be empty.
+    std::function<std::unique_ptr<Ticker>()> makePointerPollTicker;
     std::unique_ptr<Hotkeys> hotkeys;               // system-wide hotkeys
     std::unique_ptr<KeyNames> keyNames;             // names of virtual keys
     std::unique_ptr<IniProfile> ini;                // INI profile files

@@ -12,6 +12,8 @@ namespace platform::x11 {
 // every few tens of milliseconds never waits on a round trip and gets a value
 // at most one poll old. An answer to a request older than MaxAge (the reader
 // paused, or the program stalled) is thrown away and the value asked afresh.
+// A reader about to pause reads without asking ahead, or forgets the request
+// in flight, so its next read asks afresh.
 class PrefetchedReading {
 public:
     using Clock = std::chrono::steady_clock;
@@ -22,18 +24,28 @@ public:
     std::function<Point(unsigned)> take;
     std::function<void(unsigned)> drop;
 
-    Point read(Clock::time_point now)
+    Point read(Clock::time_point now, bool askAhead = true)
     {
         std::optional<Point> p;
         if (pending_ && now - sentAt_ < MaxAge)
             p = take(*pending_);
-        else if (pending_)
-            drop(*pending_);
+        else
+            forget();
         if (!p)
             p = take(send());
-        pending_ = send();
-        sentAt_ = now;
+        pending_.reset();
+        if (askAhead) {
+            pending_ = send();
+            sentAt_ = now;
+        }
         return *p;
+    }
+
+    void forget()
+    {
+        if (pending_)
+            drop(*pending_);
+        pending_.reset();
     }
 
 private:

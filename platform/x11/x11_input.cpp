@@ -1,16 +1,19 @@
 // Qt before Xlib: Xlib defines names (Bool, Status) that Qt's headers use.
 #include <QAbstractEventDispatcher>
+#include <QSocketNotifier>
 
 #include "platform/x11/x11_input.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib-xcb.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace platform::x11 {
 
@@ -30,6 +33,20 @@ X11Input::X11Input(Display* qtDisplay) : display_(qtDisplay)
         ownDisplay_ = true;
     }
     xcb_ = XGetXCBConnection(display_);
+    int event = 0, error = 0, major = 2, minor = 2;
+    if (ownDisplay_ && XQueryExtension(display_, "XInputExtension", &xiOpcode_, &event, &error)
+        && XIQueryVersion(display_, &major, &minor) == Success && major >= 2) {
+        motionNotifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(xcb_), QSocketNotifier::Read);
+        motionNotifier_->setEnabled(false);
+        QObject::connect(motionNotifier_.get(), &QSocketNotifier::activated, [this] {
+            if (takeEvents(true))
+                motionSeen();
+            else if (xcb_connection_has_error(xcb_))
+                unwatchMotion(); // a closed connection would stay readable for ever
+        });
+    } else {
+        xiOpcode_ = -1;
+    }
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) // the GUI thread's
         beforeWaiting_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [this] {
             if (unflushed_) {
@@ -58,6 +75,7 @@ X11Input::X11Input(Display* qtDisplay) : display_(qtDisplay)
 X11Input::~X11Input()
 {
     QObject::disconnect(beforeWaiting_);
+    motionNotifier_.reset();
     if (ownDisplay_)
         XCloseDisplay(display_); // sends what is still queued
 }
@@ -89,14 +107,85 @@ Point X11Input::cursorPos()
     int rootX = 0, rootY = 0, winX = 0, winY = 0;
     unsigned int mask = 0;
     XQueryPointer(display_, root, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
+    noticeQueuedMotion();
     return {rootX, rootY};
 }
 
 Point X11Input::cursorPosRecent()
 {
-    const Point p = recentPos_.read(PrefetchedReading::Clock::now());
+    // While watching, polls are far apart: a reply asked ahead would be stale.
+    const bool watching = bool(onMotion_);
+    lastRecentPos_ = recentPos_.read(PrefetchedReading::Clock::now(), !watching);
     flushSoon();
-    return p;
+    noticeQueuedMotion();
+    return lastRecentPos_;
+}
+
+bool X11Input::watchMotion(std::function<void()> onMotion)
+{
+    if (!motionNotifier_ || xcb_connection_has_error(xcb_))
+        return false;
+    if (!onMotion_) {
+        selectRawMotion(true);
+        recentPos_.forget(); // the first read after a move asks afresh
+    }
+    onMotion_ = std::move(onMotion);
+    motionNotifier_->setEnabled(true);
+    return true;
+}
+
+void X11Input::unwatchMotion()
+{
+    if (!onMotion_)
+        return;
+    onMotion_ = nullptr;
+    motionNotifier_->setEnabled(false);
+    selectRawMotion(false);
+}
+
+void X11Input::selectRawMotion(bool on)
+{
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (on)
+        XISetMask(bits, XI_RawMotion);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
+    flushSoon();
+}
+
+bool X11Input::takeEvents(bool read)
+{
+    bool motion = false;
+    while (xcb_generic_event_t* e = read ? xcb_poll_for_event(xcb_) : xcb_poll_for_queued_event(xcb_)) {
+        // Raw motion is the only event selected here; errors are let go.
+        if ((e->response_type & 0x7f) == XCB_GE_GENERIC && reinterpret_cast<xcb_ge_generic_event_t*>(e)->extension == xiOpcode_)
+            motion = true;
+        free(e);
+    }
+    return motion;
+}
+
+void X11Input::noticeQueuedMotion()
+{
+    // Events read together with a reply leave the socket quiet, so the notifier
+    // would not see them: they are looked at here. Ones from before the watch
+    // was dropped are thrown away.
+    if (takeEvents(false) && onMotion_)
+        wakeSoon();
+}
+
+void X11Input::wakeSoon()
+{
+    QMetaObject::invokeMethod(motionNotifier_.get(), [this] { motionSeen(); }, Qt::QueuedConnection);
+}
+
+void X11Input::motionSeen()
+{
+    if (!onMotion_)
+        return;
+    const auto onMotion = onMotion_;
+    unwatchMotion();
+    onMotion();
 }
 
 void X11Input::setCursorPos(Point p)
@@ -112,6 +201,9 @@ void X11Input::setCursorPos(Point p)
     y = std::clamp(p.y, 0, static_cast<int>(std::max(height, 1u)) - 1);
     XWarpPointer(display_, None, root, 0, 0, 0, 0, x, y);
     XFlush(display_);
+    // A warp makes no device motion; a resting display hears of this one all the same.
+    if (onMotion_ && Point{x, y} != lastRecentPos_)
+        wakeSoon();
 }
 
 } // namespace platform::x11

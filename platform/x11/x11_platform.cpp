@@ -7,6 +7,7 @@
 #include "platform/single_instance.h"
 #include "platform/system_colors.h"
 #include "platform/us_key_names.h"
+#include "platform/x11/pointer_poll_ticker.h"
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_hotkeys.h"
@@ -29,7 +30,10 @@ Platform makeX11Platform(std::unique_ptr<SingleInstance> singleInstance)
 {
     Display* display = qtDisplay();
     Platform p;
-    p.input = std::make_unique<X11Input>(display);
+    auto input = std::make_unique<X11Input>(display);
+    X11Input& inputRef = *input;
+    p.input = std::move(input);
+    p.makePointerPollTicker = [&inputRef] { return std::unique_ptr<Ticker>(std::make_unique<PointerPollTicker>(inputRef)); };
     p.windowOrder = std::make_unique<X11WindowOrder>(display);
     p.singleInstance = std::move(singleInstance);
     p.makeTicker = [] { return std::unique_ptr<Ticker>(std::make_unique<TimerFdTicker>()); };

@@ -1,6 +1,6 @@
 // The recent pointer position asked one call ahead: a recent request's answer
 // is used without a new wait, a stale one is thrown away and asked afresh, and
-// every read leaves one request in flight.
+// every read leaves one request in flight unless told not to ask ahead.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +62,32 @@ TEST(PrefetchedReading, AnswersFromThePreviousRequestWhileItIsRecentAndAsksAfres
         EXPECT_EQ(reading.read(start + step.at), step.read);
         EXPECT_EQ(server.log, step.log);
     }
+}
+
+TEST(PrefetchedReading, AReaderAboutToPauseLeavesNothingInFlightAndAForgottenRequestIsDropped)
+{
+    FakeServer server;
+    PrefetchedReading reading;
+    server.attach(reading);
+    const auto start = PrefetchedReading::Clock::now();
+    server.pointer = {1, 1};
+    reading.read(start);
+    server.log.clear();
+    server.pointer = {2, 2};
+    // The last read before a pause takes the answer in flight and asks nothing more.
+    EXPECT_EQ(reading.read(start + 50ms, false), (Point{1, 1}));
+    EXPECT_EQ(server.log, (std::vector<std::string>{"take 1"}));
+    // So the next read, however soon, asks afresh.
+    server.log.clear();
+    EXPECT_EQ(reading.read(start + 60ms), (Point{2, 2}));
+    EXPECT_EQ(server.log, (std::vector<std::string>{"send 2", "take 2", "send 3"}));
+    // A forgotten request is dropped once, and the next read asks afresh too.
+    server.log.clear();
+    server.pointer = {3, 3};
+    reading.forget();
+    reading.forget();
+    EXPECT_EQ(reading.read(start + 70ms), (Point{3, 3}));
+    EXPECT_EQ(server.log, (std::vector<std::string>{"drop 3", "send 4", "take 4", "send 5"}));
 }
 
 } // namespace
