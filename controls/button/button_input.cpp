@@ -126,6 +126,7 @@ void Glintbutton::enterEvent(QEnterEvent* event)
 void Glintbutton::mousePressEvent(QMouseEvent* event)
 {
     showHandPointer();
+    pressPending_ = true;
     mouseDown(pressOf(*event));
 }
 
@@ -149,6 +150,7 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
     showHandPointer();
     MousePress p = pressOf(*event);
     mouseCaptured_ = false;
+    pressPending_ = false;
     if (popupAttached_) {
         // A menu button shows its menu on the press; its release only ends the press.
         leftDown_ = false;
@@ -180,15 +182,22 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
 
 void Glintbutton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The double click takes the place of the second press.
+    // The double click takes the place of the second press. Qt delivers that
+    // press first, and it has been handled already; only a double click whose
+    // press went to another window (one over the control that vanished) is
+    // handled as the press here.
     showHandPointer();
+    const bool pressHandled = pressPending_;
+    if (!pressHandled)
+        lastPress_ = pressOf(*event);
     if (lastPress_.button == 1) {
         mouseCaptured_ = true;
         buttonState_ = StateDown;
         Redraw();
     }
     const QPointer<Glintbutton> alive(this);
-    mouseDown(lastPress_);
+    if (!pressHandled)
+        mouseDown(lastPress_);
     if (!alive)
         return;
     if (!popupAttached_) {

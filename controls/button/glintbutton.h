@@ -369,6 +369,7 @@ private:
     int32_t popupFlags_ = 0;
     bool inMenu_ = false; // inside the menu's modal loop
     MousePress lastPress_;
+    bool pressPending_ = false; // a press reached the control and its release has not
     bool mouseCaptured_ = false;
     QChar accessKey_;
     QShortcut* accessShortcut_ = nullptr;

@@ -4,6 +4,7 @@
 // (Tab to it, then space) starting and stopping the clicking.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
 #include <iomanip>
 #include <ostream>
 
@@ -147,4 +148,38 @@ TEST_F(StartButtonTest, TabThenSpaceStartsTheClickingAndSpaceOnTheNextButtonStop
     session.pressKeys("space");
     EXPECT_TRUE(waitForQuiet(rec, 500ms, 5s)) << "clicks went on after stop";
     EXPECT_TRUE(shows(isNormal, "normal after stop"));
+}
+
+// The window coming back under a pointer that rested on the start button shows
+// the button hot: after the button's own message box closed with the pointer
+// moved onto it meanwhile, and after another window had the focus for a while.
+TEST_F(StartButtonTest, TheButtonUnderARestingPointerIsHotWhenItsWindowComesBack)
+{
+    for (const bool messageBox : {true, false}) {
+        SCOPED_TRACE(messageBox ? "message box" : "another window");
+        if (messageBox) {
+            vorlin->click(form1::IntervalBox); // empty: the start button answers with a message
+            session.pressKeys("Tab");
+            session.pressKeys("Tab");
+            pointAt(QuietSpot);
+            session.pressKeys("Return");
+            ASSERT_TRUE(session.waitForWindow("错误"));
+            pointAt(form1::StartButton);
+            ASSERT_TRUE(vorlin->dismissMessage("错误"));
+        } else {
+            pointAt(form1::StartButton);
+            ASSERT_TRUE(shows(isHot, "hot"));
+            Display* d = session.display();
+            const Window other = XCreateSimpleWindow(d, DefaultRootWindow(d), 900, 10, 200, 100, 0, 0, 0xFFFFFF);
+            XMapWindow(d, other);
+            XFlush(d);
+            ASSERT_TRUE(waitFor([&] { return session.activeWindow() == other; }, 5s));
+            session.xdotool({"windowactivate", "--sync", std::to_string(vorlin->window)});
+            XDestroyWindow(d, other);
+            XFlush(d);
+        }
+        EXPECT_TRUE(shows(isHot, "hot"));
+        pointAt(QuietSpot);
+        EXPECT_TRUE(shows(isFocused, "focused, the pointer gone"));
+    }
 }

@@ -121,6 +121,9 @@ private slots:
             {ModePush, false, "over rpress rrelease", StateHot, false, "MouseEnter MouseUp(2)"},
             {ModePush, false, "press release dbl release", StateNormal, false,
              "MouseDown(1) Click MouseUp(1) MouseDown(1) DblClick Click MouseUp(1)"},
+            // Qt's own order: the second press comes before its double click.
+            {ModePush, false, "press release press dbl release", StateNormal, false,
+             "MouseDown(1) Click MouseUp(1) MouseDown(1) DblClick Click MouseUp(1)"},
             {ModeCheck, false, "press release", StateDown, true, "MouseDown(1) Click MouseUp(1)"},
             {ModeCheck, true, "press release", StateNormal, false, "MouseDown(1) Click MouseUp(1)"},
             {ModeOption, false, "press release", StateDown, true, "MouseDown(1) Click MouseUp(1)"},
