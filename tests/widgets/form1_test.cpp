@@ -263,56 +263,34 @@ private slots:
                                                 QStringLiteral("秘诀")}}));
     }
 
-    void styledButtonsAsDesigned_data()
-    {
-        QTest::addColumn<bool>("hotkeyWindow");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("style");
-        QTest::addColumn<int>("scheme"); // -1: the themed style keeps the default
-        QTest::addColumn<uint>("backColor");
-        QTest::newRow("start") << false << "Glintbutton1" << "开始点击" << 3 << 2 << 0x00E3E3E3u;
-        QTest::newRow("stop") << false << "Glintbutton2" << "停止点击" << 13 << -1 << 0u;
-        QTest::newRow("move") << false << "Glintbutton3" << "移至该坐标" << 13 << -1 << 0u;
-        QTest::newRow("save") << true << "Glintbutton1" << "保存设置" << 13 << -1 << 0u;
-    }
-
+    // The styled buttons as designed, in Tahoma 8.25 pt; where it is missing,
+    // a face that has the Chinese captions stands in at the same size.
     void styledButtonsAsDesigned()
     {
-        QFETCH(bool, hotkeyWindow);
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(int, style);
-        QFETCH(int, scheme);
-        QFETCH(uint, backColor);
-        rt::Form* window = form;
-        if (hotkeyWindow) {
-            form->Label7_Click();
-            window = form->hotkeyWindow();
+        form->Label7_Click();
+        const struct {
+            rt::Form* window;
+            const char *name, *caption;
+            int style, scheme; // scheme -1: the themed style keeps the default
+            uint32_t backColor;
+        } rows[] = {{form, "Glintbutton1", "开始点击", 3, 2, 0x00E3E3E3}, {form, "Glintbutton2", "停止点击", 13, -1, 0},
+                    {form, "Glintbutton3", "移至该坐标", 13, -1, 0}, {form->hotkeyWindow(), "Glintbutton1", "保存设置", 13, -1, 0}};
+        for (const auto& r : rows) {
+            auto* b = r.window->control<glint::Glintbutton>(r.name);
+            QVERIFY(b && b->Enabled());
+            const QString caption = QString::fromUtf8(r.caption), shown = QFontInfo(b->Font()).family();
+            QCOMPARE(b->Caption(), caption);
+            QCOMPARE((QList<int>{b->ButtonStyle(), r.scheme < 0 ? -1 : b->ColorScheme(), b->PictureEffectOnOver(),
+                                 b->PictureEffectOnDown(), b->CaptionEffects()}),
+                     (QList<int>{r.style, r.scheme, 0, 0, 0}));
+            QCOMPARE((QList<uint32_t>{b->BackColor(), b->TooltipBackColor()}), (QList<uint32_t>{r.backColor, 0}));
+            QCOMPARE(b->Font().families().value(0), QStringLiteral("Tahoma"));
+            QCOMPARE(b->Font().pointSizeF(), 8.25);
+            QCOMPARE(b->Font().weight(), QFont::Normal);
+            QVERIFY2(shown == u"Tahoma" || QFontDatabase::writingSystems(shown).contains(QFontDatabase::SimplifiedChinese),
+                     qPrintable(shown));
+            QVERIFY(QFontMetrics(b->Font()).horizontalAdvance(caption) < b->width());
         }
-        auto* button = window->control<glint::Glintbutton>(name);
-        QVERIFY(button);
-        QCOMPARE(button->Caption(), caption);
-        QCOMPARE(button->ButtonStyle(), style);
-        if (scheme >= 0)
-            QCOMPARE(button->ColorScheme(), scheme);
-        QCOMPARE(button->BackColor(), backColor);
-        QCOMPARE(button->PictureEffectOnOver(), 0);
-        QCOMPARE(button->PictureEffectOnDown(), 0);
-        QCOMPARE(button->CaptionEffects(), 0);
-        QCOMPARE(button->TooltipBackColor(), 0u);
-        QVERIFY(button->Enabled());
-
-        // Tahoma 8.25 pt; where it is missing, a face that has the Chinese
-        // captions stands in at the same size.
-        const QFont f = button->Font();
-        QCOMPARE(f.families().value(0), QStringLiteral("Tahoma"));
-        QCOMPARE(f.pointSizeF(), 8.25);
-        QCOMPARE(f.weight(), QFont::Normal);
-        const QString shown = QFontInfo(f).family();
-        QVERIFY2(shown == u"Tahoma" || QFontDatabase::writingSystems(shown).contains(QFontDatabase::SimplifiedChinese),
-                 qPrintable(shown));
-        QVERIFY(QFontMetrics(f).horizontalAdvance(caption) < button->width());
     }
 
     void layoutAndTabOrder()

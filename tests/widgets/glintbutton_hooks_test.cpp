@@ -1,7 +1,5 @@
-// What the button hears from its own window and its top-level window: the
-// pointer leaving (once per request, with the menu and space-bar rules),
-// style, theme and palette changes, the window's activation whatever order
-// its neighbours go in; and nothing in a designer.
+// What the button hears from its own window and its top-level window: the pointer
+// leaving, style, theme and palette changes, the window's activation; nothing in a designer.
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
@@ -17,26 +15,21 @@ namespace {
 
 constexpr uint32_t Marker = 0x00123456;
 
-struct Fixture {
-    TestServices t;
-    QWidget window;
-    QMenu menu;
-    // A button loaded from an empty bag, as the window loader makes it, its surface painted over.
-    Glintbutton* load(bool userMode = true)
-    {
-        auto* b = new Glintbutton(t.services, &window);
-        b->setAmbient({userMode, QStringLiteral("Glintbutton1"), QFont(QStringLiteral("DejaVu Sans"), 9), false});
-        b->setGeometry(5, 5, 80, 25);
-        b->readProperties(rt::PropertyBag{});
-        b->surface().fill(b->surface().rect(), Marker);
-        return b;
-    }
-};
-
-void send(QObject* to, QEvent::Type type)
+// A button loaded from an empty bag, as the window loader makes it, its surface painted over.
+Glintbutton* load(TestServices& t, QWidget* window, bool userMode = true)
 {
-    QEvent e(type);
-    QCoreApplication::sendEvent(to, &e);
+    auto* b = new Glintbutton(t.services, window);
+    b->setAmbient({userMode, QStringLiteral("Glintbutton1"), QFont(QStringLiteral("DejaVu Sans"), 9), false});
+    b->setGeometry(5, 5, 80, 25);
+    b->readProperties(rt::PropertyBag{});
+    b->surface().fill(b->surface().rect(), Marker);
+    return b;
+}
+
+void send(QObject* to, QEvent::Type type, int times = 1)
+{
+    for (QEvent e(type); times-- > 0;)
+        QCoreApplication::sendEvent(to, &e);
 }
 
 } // namespace
@@ -53,8 +46,7 @@ private slots:
         const struct Row {
             const char* name;
             QEvent::Type event;
-            bool toWindow = false, userMode = true, themed = true, asked = true;
-            bool menuOpen = false, menuClosed = false, spaceDown = false;
+            bool toWindow = false, userMode = true, themed = true, asked = true, menuOpen = false, menuClosed = false, spaceDown = false;
             int leaves = 0, state = StateHot;
             bool over = true, suppress = false, redraws = false;
         } rows[] = {
@@ -78,10 +70,12 @@ private slots:
         };
         for (const Row& r : rows) {
             setIsThemedOverride(r.themed);
-            Fixture f;
-            Glintbutton* b = f.load(r.userMode);
+            TestServices t;
+            QWidget window;
+            QMenu menu;
+            Glintbutton* b = load(t, &window, r.userMode);
             if (r.menuOpen || r.menuClosed)
-                b->SetPopupMenu(&f.menu, 0);
+                b->SetPopupMenu(&menu, 0);
             b->setMenuOpen(r.menuOpen);
             b->setMenuSuppress(r.menuClosed);
             b->setSpaceDown(r.spaceDown);
@@ -90,8 +84,7 @@ private slots:
             QSignalSpy leaves(b, &Glintbutton::MouseLeave);
             if (r.asked)
                 b->TrackLeave();
-            send(r.toWindow ? static_cast<QObject*>(&f.window) : b, r.event);
-            send(r.toWindow ? static_cast<QObject*>(&f.window) : b, r.event);
+            send(r.toWindow ? static_cast<QObject*>(&window) : b, r.event, 2);
             const bool redrawn = b->surface().pixel(40, 12) != Marker;
             QVERIFY2(leaves.count() == r.leaves && b->ButtonState() == r.state && b->MouseOver() == r.over &&
                          b->MenuSuppress() == r.suppress && !b->MenuOpen() && redrawn == r.redraws,
@@ -105,8 +98,9 @@ private slots:
     {
         std::array<int, 3> order{0, 1, 2};
         do {
-            Fixture f;
-            std::array<QPointer<Glintbutton>, 3> buttons{f.load(), f.load(), f.load()};
+            TestServices t;
+            QWidget window;
+            std::array<QPointer<Glintbutton>, 3> buttons{load(t, &window), load(t, &window), load(t, &window)};
             for (size_t gone = 0; gone <= buttons.size(); ++gone) {
                 for (bool active : {true, false}) {
                     for (Glintbutton* b : buttons)
@@ -114,7 +108,7 @@ private slots:
                             b->setHasFocus(true), b->setLeftDown(true), b->setSpaceDown(true);
                             b->setButtonState(StateDown);
                         }
-                    send(&f.window, active ? QEvent::WindowActivate : QEvent::WindowDeactivate);
+                    send(&window, active ? QEvent::WindowActivate : QEvent::WindowDeactivate);
                     for (Glintbutton* b : buttons)
                         QVERIFY(!b || (b->ParentActive() == active && b->ButtonState() == StateNormal &&
                                        b->HasFocus() == active && b->LeftDown() == active && b->SpaceDown() == active));

@@ -1,6 +1,5 @@
 // The styled button's input: the state machine as one table of input
-// sequences, option buttons and their containers, the arrow keys, access
-// keys and the popup menu.
+// sequences, option buttons, the arrow keys, access keys and the popup menu.
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -20,12 +19,30 @@ class GlintbuttonInputTest : public QObject {
         QWidget window;
         QStringList events;
         Glintbutton* button = make(&window, {10, 10, 80, 25});
+        // Each time it shows, the menu logs "Menu" and closes at once, over the
+        // button unless "away" says the pointer has gone elsewhere.
+        QMenu menu;
+        QAction* preferred = (menu.addAction("One"), menu.addAction("Two"));
+        QAction* defaultWhileOpen = nullptr;
+        QRect shown;
+        bool away = false;
 
         Fixture()
         {
+            connect(&menu, &QMenu::aboutToShow, &menu, [this] {
+                events << "Menu";
+                defaultWhileOpen = menu.defaultAction();
+                QTimer::singleShot(0, &menu, [this] {
+                    shown = menu.geometry();
+                    if (away)
+                        t.fake.input->cursor = {0, 0};
+                    menu.close();
+                });
+            });
             window.setGeometry(200, 150, 400, 300);
             window.show();
             window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
         }
         Glintbutton* make(QWidget* parent, QRect geometry)
         {
@@ -33,61 +50,63 @@ class GlintbuttonInputTest : public QObject {
             b->setGeometry(geometry);
             b->initProperties();
             b->setButtonStyle(2); // a checked button draws pressed
-            const auto log = [this](const QString& e) { events << e; };
+            const auto log = [this](const char* name, int n = -1) { events << (n < 0 ? name : QString("%1(%2)").arg(name).arg(n)); };
             connect(b, &Glintbutton::Click, [log] { log("Click"); });
             connect(b, &Glintbutton::DblClick, [log] { log("DblClick"); });
             connect(b, &Glintbutton::MouseEnter, [log] { log("MouseEnter"); });
-            connect(b, &Glintbutton::MouseDown, [log](int16_t& n, int16_t&, float&, float&) { log(QString("MouseDown(%1)").arg(n)); });
-            connect(b, &Glintbutton::MouseUp, [log](int16_t& n, int16_t&, float&, float&) { log(QString("MouseUp(%1)").arg(n)); });
-            connect(b, &Glintbutton::KeyDown, [log](int16_t& k, int16_t&) { log(QString("KeyDown(%1)").arg(k)); });
-            connect(b, &Glintbutton::KeyUp, [log](int16_t& k, int16_t&) { log(QString("KeyUp(%1)").arg(k)); });
-            connect(b, &Glintbutton::KeyPress, [log](int16_t& k) { log(QString("KeyPress(%1)").arg(k)); });
+            connect(b, &Glintbutton::MouseLeave, [log] { log("MouseLeave"); });
+            connect(b, &Glintbutton::MouseDown, [log](int16_t& n) { log("MouseDown", n); });
+            connect(b, &Glintbutton::MouseUp, [log](int16_t& n) { log("MouseUp", n); });
+            connect(b, &Glintbutton::KeyDown, [log](int16_t& k) { log("KeyDown", k); });
+            connect(b, &Glintbutton::KeyUp, [log](int16_t& k) { log("KeyUp", k); });
+            connect(b, &Glintbutton::KeyPress, [log](int16_t& k) { log("KeyPress", k); });
             return b;
+        }
+        template <typename E, typename... A> void send(A&&... args)
+        {
+            E e(std::forward<A>(args)...);
+            QCoreApplication::sendEvent(button, &e);
         }
         // A mouse event at a point of the button, with the cursor there too.
         void mouse(QEvent::Type type, Qt::MouseButton which, QPoint at)
         {
             const QPoint screen = rt::toScreenPixels(*button, button->mapToGlobal(at));
             t.fake.input->cursor = {screen.x(), screen.y()};
-            QMouseEvent e(type, at, button->mapToGlobal(at), which, type == QEvent::MouseButtonRelease ? Qt::NoButton : which,
-                          Qt::NoModifier);
-            QCoreApplication::sendEvent(button, &e);
+            if (type == QEvent::Enter)
+                return send<QEnterEvent>(at, at, button->mapToGlobal(at));
+            send<QMouseEvent>(type, at, button->mapToGlobal(at), which, type == QEvent::MouseButtonRelease ? Qt::NoButton : which,
+                              Qt::NoModifier);
         }
-        void key(QEvent::Type type, int qtKey, const QString& text, Qt::KeyboardModifiers m = {}, bool repeat = false)
-        {
-            QKeyEvent e(type, qtKey, m, text, repeat);
-            QCoreApplication::sendEvent(button, &e);
-        }
-        // Plays inputs written as words: "over" (a move to 40,12), "off" (to
-        // 200,12), "arrive" (an enter without a move), "press", "release" (at 40,12 unless "@x,y" follows),
-        // "rpress", "rrelease", "dbl", "space", "spaceup", "repeat" and
-        // "repeatup" (of space), "altspace", "enter", "a", "aup", "focusout",
-        // "access:<code>".
+        // Plays inputs written as words: "over" (a move to 40,12, or to x,y
+        // after "@"), "off" (to 200,12), "arrive" (an enter without a move),
+        // "press", "release", "rpress", "rrelease", "dbl", "space", "spaceup",
+        // "repeat" and "repeatup" (of space), "altspace", "enter", "a", "aup",
+        // "focusout", "leave", "access:<code>", "menu" (attached, opening
+        // below), "nomenu" and "away".
         void play(const QString& steps)
         {
             for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
-                const QStringList parts = word.split(u'@');
-                const QStringList xy = parts.value(1, "40,12").split(u',');
+                const QStringList parts = word.split(u'@'), xy = parts.value(1, "40,12").split(u',');
                 const QPoint at(xy[0].toInt(), xy[1].toInt());
                 const QString w = parts[0];
+                const auto space = [&](QEvent::Type type, Qt::KeyboardModifiers m = {}) {
+                    send<QKeyEvent>(type, Qt::Key_Space, m, " ", w.startsWith("repeat"));
+                };
                 if (w == "over" || w == "off") mouse(QEvent::MouseMove, Qt::NoButton, w == "over" ? at : QPoint(200, 12));
-                else if (w == "arrive") {
-                    const QPoint screen = rt::toScreenPixels(*button, button->mapToGlobal(at));
-                    t.fake.input->cursor = {screen.x(), screen.y()};
-                    QEnterEvent e(at, at, button->mapToGlobal(at));
-                    QCoreApplication::sendEvent(button, &e);
-                }
-                else if (w == "press") mouse(QEvent::MouseButtonPress, Qt::LeftButton, at);
-                else if (w == "release") mouse(QEvent::MouseButtonRelease, Qt::LeftButton, at);
-                else if (w == "rpress") mouse(QEvent::MouseButtonPress, Qt::RightButton, at);
-                else if (w == "rrelease") mouse(QEvent::MouseButtonRelease, Qt::RightButton, at);
+                else if (w == "arrive") mouse(QEvent::Enter, Qt::NoButton, at);
+                else if (w == "press" || w == "rpress") mouse(QEvent::MouseButtonPress, w == "press" ? Qt::LeftButton : Qt::RightButton, at);
+                else if (w == "release" || w == "rrelease") mouse(QEvent::MouseButtonRelease, w == "release" ? Qt::LeftButton : Qt::RightButton, at);
                 else if (w == "dbl") mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, at);
-                else if (w == "space" || w == "repeat") key(QEvent::KeyPress, Qt::Key_Space, " ", {}, w == "repeat");
-                else if (w == "spaceup" || w == "repeatup") key(QEvent::KeyRelease, Qt::Key_Space, " ", {}, w == "repeatup");
-                else if (w == "altspace") key(QEvent::KeyPress, Qt::Key_Space, " ", Qt::AltModifier);
-                else if (w == "enter") key(QEvent::KeyPress, Qt::Key_Return, "\r");
-                else if (w == "a" || w == "aup") key(w == "a" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, "a");
-                else if (w == "focusout") { QFocusEvent e(QEvent::FocusOut); QCoreApplication::sendEvent(button, &e); }
+                else if (w == "space" || w == "repeat") space(QEvent::KeyPress);
+                else if (w == "spaceup" || w == "repeatup") space(QEvent::KeyRelease);
+                else if (w == "altspace") space(QEvent::KeyPress, Qt::AltModifier);
+                else if (w == "enter") send<QKeyEvent>(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+                else if (w == "a" || w == "aup") send<QKeyEvent>(w == "a" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+                else if (w == "focusout") send<QFocusEvent>(QEvent::FocusOut);
+                else if (w == "leave") send<QEvent>(QEvent::Leave);
+                else if (w == "menu") button->SetPopupMenu(&menu, 0);
+                else if (w == "nomenu") button->UnsetPopupMenu();
+                else if (w == "away") away = true;
                 else if (w.startsWith("access:")) button->AccessKeyPress(int16_t(w.mid(7).toInt()));
                 else QFAIL(qPrintable("unknown step " + w));
             }
@@ -144,10 +163,19 @@ private slots:
             {ModeCheck, true, "access:115", StateNormal, false, "Click"},
             {ModeCheck, false, "access:13 access:27", StateNormal, false, ""},
             {ModeOption, false, "access:27 access:115", StateDown, true, "Click"},
+            // A menu closed over the button keeps the next press from opening
+            // it; closed elsewhere, the button is normal at once. The mouse
+            // raises no event while a menu is attached; Enter and space click.
+            {ModePush, false, "menu press press release press", StateDown, false, "Menu Menu"},
+            {ModePush, false, "menu away press", StateNormal, false, "Menu"},
+            {ModePush, false, "menu away press press over", StateHot, false, "Menu Menu MouseEnter"},
+            {ModePush, false, "menu away press over leave", StateNormal, false, "Menu MouseEnter MouseLeave"},
+            {ModePush, false, "menu enter space spaceup", StateNormal, false,
+             "Click KeyDown(13) KeyPress(13) KeyDown(32) KeyPress(32) Click KeyUp(32)"},
+            {ModePush, false, "menu nomenu press release", StateNormal, false, "MouseDown(1) Click MouseUp(1)"},
         };
         for (const auto& row : rows) {
             Fixture f;
-            QVERIFY(QTest::qWaitForWindowActive(&f.window));
             f.button->setMode(row.mode);
             f.button->setValue(row.value);
             f.play(row.steps);
@@ -156,44 +184,30 @@ private slots:
         }
     }
 
-    // An option button clears the option buttons of its own container only.
-    void optionButtonsClearOnlyTheirOwnContainer()
+    // An option button clears the option buttons of its own container only;
+    // the arrow keys move the focus like Tab and Shift+Tab and still raise KeyDown.
+    void optionButtonsAndArrowKeys()
     {
         Fixture f;
-        QWidget* other = new QWidget(&f.window);
         Glintbutton* sibling = f.make(&f.window, {10, 40, 80, 25});
         Glintbutton* check = f.make(&f.window, {10, 70, 80, 25});
-        Glintbutton* elsewhere = f.make(other, {0, 0, 80, 25});
-        for (Glintbutton* b : {f.button, sibling, elsewhere})
-            b->setMode(ModeOption);
-        check->setMode(ModeCheck);
-        for (Glintbutton* b : {sibling, check, elsewhere})
-            b->setValue(true);
+        Glintbutton* elsewhere = f.make(new QWidget(&f.window), {0, 0, 80, 25});
+        for (Glintbutton* b : {f.button, sibling, check, elsewhere})
+            b->setMode(b == check ? ModeCheck : ModeOption), b->setValue(b != f.button), b->show();
         f.play("press release");
         QCOMPARE((QList<bool>{f.button->Value(), sibling->Value(), check->Value(), elsewhere->Value()}),
                  (QList<bool>{true, false, true, true}));
         QCOMPARE(sibling->ButtonState(), int32_t(StateNormal));
-    }
 
-    // The arrow keys move the focus like Tab and Shift+Tab and still raise KeyDown.
-    void arrowKeysMoveTheFocus()
-    {
-        const struct {
-            int qtKey;
-            int row;
-        } rows[] = {{Qt::Key_Left, 0}, {Qt::Key_Up, 0}, {Qt::Key_Right, 2}, {Qt::Key_Down, 2}};
-        for (const auto& r : rows) {
-            Fixture f;
-            QVERIFY(QTest::qWaitForWindowActive(&f.window));
-            Glintbutton* buttons[] = {f.button, f.make(&f.window, {10, 40, 80, 25}), f.make(&f.window, {10, 70, 80, 25})};
-            for (Glintbutton* b : buttons)
-                b->show();
-            f.button = buttons[1];
-            f.button->setFocus();
-            QTRY_VERIFY(f.button->hasFocus());
-            f.key(QEvent::KeyPress, r.qtKey, {});
-            QTRY_VERIFY(buttons[r.row]->hasFocus());
-            QCOMPARE(f.events, QStringList{QString("KeyDown(%1)").arg(rt::virtualKeyOf(QKeyEvent(QEvent::KeyPress, r.qtKey, {})))});
+        const std::pair<int, Glintbutton*> rows[] = {{Qt::Key_Left, f.button}, {Qt::Key_Up, f.button}, {Qt::Key_Right, check}, {Qt::Key_Down, check}};
+        for (const auto& [qtKey, next] : rows) {
+            f.button = sibling;
+            sibling->setFocus();
+            QTRY_VERIFY(sibling->hasFocus());
+            f.events.clear();
+            f.send<QKeyEvent>(QEvent::KeyPress, qtKey, Qt::NoModifier);
+            QTRY_VERIFY(next->hasFocus());
+            QCOMPARE(f.events, QStringList{QString("KeyDown(%1)").arg(rt::virtualKeyOf(QKeyEvent(QEvent::KeyPress, qtKey, {})))});
         }
     }
 
@@ -204,7 +218,6 @@ private slots:
         const char* rows[][2] = {{"&Save", "s"}, {"Save && Exit", ""}, {"A&&B &C", "c"}, {"a", ""}, {"&", ""},
                                  {"&&", ""},     {"Go&", ""},          {"A&&B&&C", ""},  {"A&&B&", ""}};
         Fixture f;
-        QVERIFY(QTest::qWaitForWindowActive(&f.window));
         for (const auto& row : rows) {
             f.button->setCaption(row[0]);
             QCOMPARE(f.button->AccessKeys(), QString(row[1]));
@@ -223,7 +236,7 @@ private slots:
 
     // The menu opens where Align puts it (an unknown Align shows none), the
     // flags Align changes are kept, the default item is the menu's default
-    // action while it is open, and the press raises no event.
+    // action while it is open.
     void popupMenuOpensWhereAlignPutsIt()
     {
         // corner: the button's corner as (right?, bottom?); edge: the menu's edge on it.
@@ -236,67 +249,16 @@ private slots:
         for (const auto& row : rows) {
             Fixture f;
             f.button->setGeometry(150, 120, 80, 25);
-            QMenu menu;
-            menu.addAction("One");
-            QAction* preferred = menu.addAction("Two");
-            f.button->SetPopupMenu(&menu, row.align, row.flags, preferred);
-            QRect shown;
-            QAction* defaultWhileOpen = nullptr;
-            connect(&menu, &QMenu::aboutToShow, &menu, [&] {
-                defaultWhileOpen = menu.defaultAction();
-                QTimer::singleShot(0, &menu, [&] { shown = menu.geometry(); menu.close(); });
-            });
+            f.button->SetPopupMenu(&f.menu, row.align, row.flags, f.preferred);
             f.play("press");
             const QRect b(f.button->mapToGlobal(QPoint(0, 0)), f.button->size());
-            const QPoint expected(b.x() + row.corner.x() * b.width() - row.edge.x() * shown.width(),
-                                  b.y() + row.corner.y() * b.height() - row.edge.y() * shown.height());
-            QCOMPARE(shown.isValid() ? shown.topLeft() : QPoint(), row.align < 8 ? expected : QPoint());
+            const QPoint expected(b.x() + row.corner.x() * b.width() - row.edge.x() * f.shown.width(),
+                                  b.y() + row.corner.y() * b.height() - row.edge.y() * f.shown.height());
+            QCOMPARE(f.shown.isValid() ? f.shown.topLeft() : QPoint(), row.align < 8 ? expected : QPoint());
             QCOMPARE(f.button->popupFlags(), row.flagsAfter);
-            QCOMPARE(defaultWhileOpen, row.align < 8 ? preferred : nullptr);
-            QCOMPARE(menu.defaultAction(), nullptr);
-            QCOMPARE(f.events, QStringList());
+            QCOMPARE(f.defaultWhileOpen, row.align < 8 ? f.preferred : nullptr);
+            QCOMPARE(f.menu.defaultAction(), nullptr);
         }
-    }
-
-    // The menu closed with the cursor over the button: the next press does
-    // not open it, the one after does; closed elsewhere: the button is normal
-    // at once. The mouse raises no event while a menu is attached, Enter and
-    // the space bar still click.
-    void menuClosedOverTheButtonSuppressesTheNextPress()
-    {
-        Fixture f;
-        QMenu menu;
-        menu.addAction("One");
-        f.button->SetPopupMenu(&menu, 0);
-        int shows = 0;
-        bool closeAway = false;
-        connect(&menu, &QMenu::aboutToShow, &menu, [&] {
-            ++shows;
-            QTimer::singleShot(0, &menu, [&] {
-                if (closeAway)
-                    f.t.fake.input->cursor = {0, 0};
-                menu.close();
-            });
-        });
-        f.play("press"); // its release goes to the menu
-        QVERIFY(f.button->MenuSuppress());
-        f.play("press");
-        QCOMPARE(shows, 1);
-        f.play("release press");
-        QCOMPARE(shows, 2);
-
-        closeAway = true;
-        f.play("release press");
-        QCOMPARE(shows, 3);
-        QVERIFY(!f.button->MenuSuppress() && !f.button->MenuOpen() && !f.button->LeftDown());
-        QCOMPARE(f.button->ButtonState(), int32_t(StateNormal));
-        f.play("enter space spaceup");
-        QCOMPARE(f.events.filter("Click"), (QStringList{"Click", "Click"}));
-
-        f.button->UnsetPopupMenu();
-        f.events.clear();
-        f.play("press release");
-        QCOMPARE(f.events, (QStringList{"MouseDown(1)", "Click", "MouseUp(1)"}));
     }
 };
 
