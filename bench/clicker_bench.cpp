@@ -9,11 +9,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "harness/click_recorder.h"
-#include "harness/vorlin_window.h"
-#include "process_stats.h"
+#include "click_cost.h"
 
 using namespace e2e;
+using bench::highest;
+using bench::lowest;
+using bench::median;
 using namespace std::chrono_literals;
 
 namespace {
@@ -39,67 +40,6 @@ Periods analyse(std::vector<uint32_t> t, size_t skip)
     r.p99 = d[std::min(d.size() - 1, size_t(double(d.size()) * 0.99))];
     return r;
 }
-
-struct Run {
-    Periods periods;
-    double cpuPerClickUs = 0;
-};
-
-// Clicks at the interval until `presses` have landed after the first ones, then stops.
-// The CPU time counts only the steady clicking (the coordinate display runs as well).
-Run measureVorlin(const XSession& s, const RunningVorlin& v, int intervalMs, int presses)
-{
-    v.type(form1::IntervalBox, std::to_string(intervalMs));
-    v.click(form1::StartButton);
-    // Clicks land on the empty desktop, as a user's clicks land in another program.
-    s.movePointer(5, 1000);
-    ClickRecorder rec(s.displayName());
-    const int settle = std::max(3, 100 / intervalMs);
-    waitFor([&] { return rec.pressCount() >= settle; }, 10s);
-    const int n0 = rec.pressCount();
-    const double c0 = bench::cpuSeconds(v.process.pid());
-    waitFor([&] { return rec.pressCount() >= n0 + presses; }, std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
-    const double c1 = bench::cpuSeconds(v.process.pid());
-    const int n1 = rec.pressCount();
-    v.click(form1::StopButton);
-    auto p = rec.presses();
-    p.resize(std::min(p.size(), size_t(n1)));
-    Run r;
-    r.periods = analyse(p, size_t(n0));
-    r.cpuPerClickUs = n1 > n0 ? (c1 - c0) * 1e6 / double(n1 - n0) : 0;
-    return r;
-}
-
-// xdotool's CPU time (from its exit status) for `presses` clicks, less its start-up.
-Run measureXdotool(const XSession& s, int intervalMs, int presses)
-{
-    ClickRecorder rec(s.displayName());
-    s.movePointer(5, 1000);
-    const auto runPeer = [&](int clicks) {
-        std::vector<std::string> argv{"xdotool", "click", "--repeat", std::to_string(clicks), "--delay",
-                                      std::to_string(intervalMs), "1"};
-        Process peer(argv, s.environment());
-        peer.waitExit(std::chrono::milliseconds(clicks * intervalMs * 3 + 10000));
-        return peer.cpuSeconds();
-    };
-    const double startUp = runPeer(1); // connecting, reading the keyboard map, one click
-    rec.clear();
-    const double total = runPeer(presses);
-    waitFor([&] { return rec.pressCount() >= presses; }, 5s);
-    Run r;
-    r.periods = analyse(rec.presses(), 0);
-    r.cpuPerClickUs = std::max(0.0, total - startUp) * 1e6 / double(presses - 1);
-    return r;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double lowest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
-double highest(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
 
 } // namespace
 
@@ -142,9 +82,10 @@ int main(int argc, char** argv)
     std::printf("| interval | Vorlin clicks/s | Vorlin mean period | Vorlin p99 period | xdotool clicks/s | xdotool mean period | rate ratio |\n");
     std::printf("|---|---|---|---|---|---|---|\n");
     for (const auto& [interval, presses] : std::vector<std::pair<int, int>>{{1, 3000}, {10, 500}, {100, 50}}) {
-        const Periods ours = measureVorlin(session, v, interval, presses).periods;
+        const bench::SteadyClicks oursClicks = bench::vorlinClicks(v, interval, presses);
+        const Periods ours = analyse(oursClicks.presses, oursClicks.settled);
         waitFor([] { return false; }, 300ms); // let the stop land before the peer starts
-        const Periods peer = measureXdotool(session, interval, presses).periods;
+        const Periods peer = analyse(bench::xdotoolClicks(session, interval, presses).presses, 0);
         std::printf("| %d ms | %.1f | %.3f ms | %.0f ms | %.1f | %.3f ms | %.3f |\n", interval, ours.perSecond, ours.mean,
                     ours.p99, peer.perSecond, peer.mean, peer.perSecond > 0 ? ours.perSecond / peer.perSecond : 0.0);
     }
@@ -156,15 +97,16 @@ int main(int argc, char** argv)
     for (const auto& [interval, presses] : std::vector<std::pair<int, int>>{{1, 5000}, {10, 1000}}) {
         std::vector<double> ours, peer, ratio;
         for (int r = 0; r < rounds; ++r) {
-            const Run a = measureVorlin(session, v, interval, presses);
+            const bench::SteadyClicks a = bench::vorlinClicks(v, interval, presses);
+            const Periods aPeriods = analyse(a.presses, a.settled);
             waitFor([] { return false; }, 300ms);
-            const Run b = measureXdotool(session, interval, presses);
+            const bench::SteadyClicks b = bench::xdotoolClicks(session, interval, presses);
             ours.push_back(a.cpuPerClickUs);
             peer.push_back(b.cpuPerClickUs);
             ratio.push_back(b.cpuPerClickUs > 0 ? a.cpuPerClickUs / b.cpuPerClickUs : 0);
             if (interval == 1) {
-                rate1.push_back(a.periods.perSecond);
-                p99at1.push_back(a.periods.p99);
+                rate1.push_back(aPeriods.perSecond);
+                p99at1.push_back(aPeriods.p99);
             }
         }
         std::printf("| %d ms | %d | %.1f / %.1f | %.1f / %.1f | %.2f / %.2f |\n", interval, presses, lowest(ours), median(ours),

@@ -17,11 +17,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "harness/click_recorder.h"
-#include "harness/vorlin_window.h"
-#include "process_stats.h"
+#include "click_cost.h"
 
 using namespace e2e;
+using namespace std::chrono_literals;
+using bench::lowest;
+using bench::median;
 
 namespace {
 
@@ -47,46 +48,6 @@ std::unique_ptr<RunningVorlin> startIn(const XSession& s, const std::string& nam
         std::filesystem::copy_file(name, s.folder() + "/vorlin", std::filesystem::copy_options::overwrite_existing);
     return std::make_unique<RunningVorlin>(s);
 }
-
-// CPU µs per click over `presses` steady clicks (after the first ones).
-double vorlinRound(const RunningVorlin& v, int intervalMs, int presses)
-{
-    v.type(form1::IntervalBox, std::to_string(intervalMs));
-    v.click(form1::StartButton);
-    v.session.movePointer(5, 1000);
-    ClickRecorder rec(v.session.displayName());
-    const int settle = std::max(3, 100 / intervalMs);
-    waitFor([&] { return rec.pressCount() >= settle; }, 10s);
-    const int n0 = rec.pressCount();
-    const double c0 = bench::cpuSeconds(v.process.pid());
-    waitFor([&] { return rec.pressCount() >= n0 + presses; }, std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
-    const double c1 = bench::cpuSeconds(v.process.pid());
-    const int n1 = rec.pressCount();
-    v.click(form1::StopButton);
-    waitFor([] { return false; }, 300ms); // let the stop land
-    return n1 > n0 ? (c1 - c0) * 1e6 / double(n1 - n0) : 0;
-}
-
-double xdotoolRound(const XSession& s, int intervalMs, int presses)
-{
-    s.movePointer(5, 1000);
-    const auto run = [&](int clicks) {
-        Process peer({"xdotool", "click", "--repeat", std::to_string(clicks), "--delay", std::to_string(intervalMs), "1"},
-                     s.environment());
-        peer.waitExit(std::chrono::milliseconds(clicks * intervalMs * 3 + 10000));
-        return peer.cpuSeconds();
-    };
-    const double startUp = run(1);
-    return std::max(0.0, run(presses) - startUp) * 1e6 / double(presses - 1);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double lowest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
 
 } // namespace
 
@@ -117,9 +78,10 @@ int main(int argc, char** argv)
         // The order turns each round, so no variant always follows the peer.
         for (size_t i = 0; i < variants.size(); ++i) {
             Variant& v = variants[(i + size_t(r)) % variants.size()];
-            v.usPerClick.push_back(vorlinRound(*v.vorlin, intervalMs, presses));
+            v.usPerClick.push_back(bench::vorlinClicks(*v.vorlin, intervalMs, presses).cpuPerClickUs);
+            waitFor([] { return false; }, 300ms); // let the stop land
         }
-        peer.push_back(xdotoolRound(*variants.front().session, intervalMs, presses));
+        peer.push_back(bench::xdotoolClicks(*variants.front().session, intervalMs, presses).cpuPerClickUs);
         std::fprintf(stderr, "round %d:", r + 1);
         for (const auto& v : variants)
             std::fprintf(stderr, " %s %.1f", v.name.c_str(), v.usPerClick.back());
