@@ -18,25 +18,22 @@ struct SteadyClicks {
     double cpuPerClickUs = 0;
 };
 
-// Clicks at the interval until `presses` have landed after the first ones, then
-// stops. The CPU time counts only the steady clicking (the coordinate display
-// runs as well). Clicks land on the empty desktop, as a user's land in another program.
-inline SteadyClicks vorlinClicks(const e2e::RunningVorlin& v, int intervalMs, int presses)
+// Presses a clicker makes before its CPU time is counted: its first ones pay
+// for starting up (and xdotool's for connecting and reading the keyboard map).
+inline int settlingPresses(int intervalMs) { return std::max(3, 100 / intervalMs); }
+
+// The CPU time of `pid` over `presses` steady clicks, read from the same
+// scheduler counter for both programs while they click: the presses seen by
+// the recorder open and close the window.
+inline SteadyClicks steadyCost(pid_t pid, const e2e::ClickRecorder& rec, int intervalMs, int presses)
 {
     using namespace std::chrono_literals;
-    v.type(e2e::form1::IntervalBox, std::to_string(intervalMs));
-    v.click(e2e::form1::StartButton);
-    v.session.movePointer(5, 1000);
-    e2e::ClickRecorder rec(v.session.displayName());
-    const int settle = std::max(3, 100 / intervalMs);
-    e2e::waitFor([&] { return rec.pressCount() >= settle; }, 10s);
+    e2e::waitFor([&] { return rec.pressCount() >= settlingPresses(intervalMs); }, 10s);
     const int n0 = rec.pressCount();
-    const double c0 = cpuSeconds(v.process.pid());
-    e2e::waitFor([&] { return rec.pressCount() >= n0 + presses; },
-                 std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
-    const double c1 = cpuSeconds(v.process.pid());
+    const double c0 = cpuSeconds(pid);
+    e2e::waitFor([&] { return rec.pressCount() >= n0 + presses; }, std::chrono::milliseconds(presses * intervalMs * 3 + 5000));
+    const double c1 = cpuSeconds(pid);
     const int n1 = rec.pressCount();
-    v.click(e2e::form1::StopButton);
     SteadyClicks r;
     r.presses = rec.presses();
     r.presses.resize(std::min(r.presses.size(), size_t(n1)));
@@ -45,32 +42,67 @@ inline SteadyClicks vorlinClicks(const e2e::RunningVorlin& v, int intervalMs, in
     return r;
 }
 
-// xdotool's clicks and CPU time (from its exit status) for `presses` clicks, less its start-up.
+// Clicks at the interval until `presses` have landed after the settling ones,
+// then stops. The coordinate display runs as well. Clicks land on the empty
+// desktop, as a user's land in another program.
+inline SteadyClicks vorlinClicks(const e2e::RunningVorlin& v, int intervalMs, int presses)
+{
+    v.type(e2e::form1::IntervalBox, std::to_string(intervalMs));
+    v.click(e2e::form1::StartButton);
+    v.session.movePointer(5, 1000);
+    e2e::ClickRecorder rec(v.session.displayName());
+    SteadyClicks r = steadyCost(v.process.pid(), rec, intervalMs, presses);
+    v.click(e2e::form1::StopButton);
+    return r;
+}
+
+// xdotool clicking at the same delay, measured like Vorlin over its steady
+// clicks; a few spare clicks keep it running until the window has closed.
 inline SteadyClicks xdotoolClicks(const e2e::XSession& s, int intervalMs, int presses)
 {
     using namespace std::chrono_literals;
     e2e::ClickRecorder rec(s.displayName());
     s.movePointer(5, 1000);
-    const auto runPeer = [&](int clicks) {
-        e2e::Process peer({"xdotool", "click", "--repeat", std::to_string(clicks), "--delay", std::to_string(intervalMs), "1"},
-                          s.environment());
-        peer.waitExit(std::chrono::milliseconds(clicks * intervalMs * 3 + 10000));
-        return peer.cpuSeconds();
-    };
-    const double startUp = runPeer(1); // connecting, reading the keyboard map, one click
-    rec.clear();
-    const double total = runPeer(presses);
-    e2e::waitFor([&] { return rec.pressCount() >= presses; }, 5s);
-    SteadyClicks r;
-    r.presses = rec.presses();
-    r.cpuPerClickUs = std::max(0.0, total - startUp) * 1e6 / double(presses - 1);
+    const int clicks = settlingPresses(intervalMs) + presses + std::max(5, 50 / intervalMs);
+    e2e::Process peer({"xdotool", "click", "--repeat", std::to_string(clicks), "--delay", std::to_string(intervalMs), "1"},
+                      s.environment());
+    SteadyClicks r = steadyCost(peer.pid(), rec, intervalMs, presses);
+    peer.waitExit(std::chrono::milliseconds(clicks * intervalMs * 3 + 10000));
     return r;
+}
+
+// One round of the CPU comparison: Vorlin and xdotool one after the other,
+// the order turning each round so neither always meets the other's after-effects
+// or the same part of a drift in the machine's load.
+struct CostPair {
+    SteadyClicks vorlin, xdotool;
+    double ratio() const { return xdotool.cpuPerClickUs > 0 ? vorlin.cpuPerClickUs / xdotool.cpuPerClickUs : 0; }
+};
+
+inline CostPair costRound(const e2e::RunningVorlin& v, int intervalMs, int presses, int round)
+{
+    using namespace std::chrono_literals;
+    const auto pause = [] { e2e::waitFor([] { return false; }, 300ms); }; // let a stop land
+    CostPair p;
+    if (round % 2 == 0) {
+        p.vorlin = vorlinClicks(v, intervalMs, presses);
+        pause();
+        p.xdotool = xdotoolClicks(v.session, intervalMs, presses);
+    } else {
+        p.xdotool = xdotoolClicks(v.session, intervalMs, presses);
+        p.vorlin = vorlinClicks(v, intervalMs, presses);
+        pause();
+    }
+    return p;
 }
 
 inline double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+    if (v.empty())
+        return 0;
+    const size_t m = v.size() / 2;
+    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
 }
 
 inline double lowest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
