@@ -57,10 +57,9 @@ inline SteadyClicks vorlinClicks(const e2e::RunningVorlin& v, int intervalMs, in
 }
 
 // xdotool clicking at the same delay, measured like Vorlin over its steady
-// clicks; a few spare clicks keep it running until the window has closed.
+// clicks; a few spare clicks keep it running past the measured window.
 inline SteadyClicks xdotoolClicks(const e2e::XSession& s, int intervalMs, int presses)
 {
-    using namespace std::chrono_literals;
     e2e::ClickRecorder rec(s.displayName());
     s.movePointer(5, 1000);
     const int clicks = settlingPresses(intervalMs) + presses + std::max(5, 50 / intervalMs);
