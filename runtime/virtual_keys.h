@@ -6,10 +6,17 @@ class QKeyEvent;
 
 namespace rt {
 
-// Virtual-key numbers of the keys the recording treats specially.
+// Virtual-key numbers of the keys the recording and the controls treat specially.
+constexpr int16_t VkReturn = 13;
 constexpr int16_t VkShift = 16;
 constexpr int16_t VkControl = 17;
 constexpr int16_t VkMenu = 18; // Alt
+constexpr int16_t VkEscape = 27;
+constexpr int16_t VkSpace = 32;
+constexpr int16_t VkLeft = 37;
+constexpr int16_t VkUp = 38;
+constexpr int16_t VkRight = 39;
+constexpr int16_t VkDown = 40;
 constexpr int16_t VkLeftWin = 91;
 constexpr int16_t VkRightWin = 92;
 constexpr int16_t VkApps = 93; // the application (context menu) key

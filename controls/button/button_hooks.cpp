@@ -165,10 +165,7 @@ void Glintbutton::WindowActivated(bool active)
 {
     parentActive_ = active;
     buttonState_ = StateNormal;
-    if (active) {
-        if (showAsDefault_)
-            Redraw();
-    } else {
+    if (!active) {
         // Whatever was held down is let go with the window.
         leftDown_ = false;
         spaceDown_ = false;

@@ -15,15 +15,15 @@
 
 namespace glint {
 
-namespace {
+using rt::VkDown;
+using rt::VkEscape;
+using rt::VkLeft;
+using rt::VkReturn;
+using rt::VkRight;
+using rt::VkSpace;
+using rt::VkUp;
 
-constexpr int16_t VkReturn = 13;
-constexpr int16_t VkEscape = 27;
-constexpr int16_t VkSpace = 32;
-constexpr int16_t VkLeft = 37;
-constexpr int16_t VkUp = 38;
-constexpr int16_t VkRight = 39;
-constexpr int16_t VkDown = 40;
+namespace {
 
 // The access key of a caption: the character after the first single "&", in
 // lower case; "&&" stands for a literal ampersand. Null for none.
@@ -163,12 +163,7 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
         leftDown_ = false;
         // Only a release strictly inside the client area clicks.
         if (p.x > 0 && p.x < width() && p.y > 0 && p.y < height()) {
-            if (mode_ == ModeCheck) {
-                setValue(!value_);
-            } else if (mode_ == ModeOption) {
-                ClearOtherOptions();
-                setValue(true);
-            }
+            clickValue();
             buttonState_ = StateNormal;
             Redraw();
             const QPointer<Glintbutton> alive(this);
@@ -215,9 +210,14 @@ void Glintbutton::keyPressEvent(QKeyEvent* event)
     const QPointer<Glintbutton> alive(this);
     const int16_t keyCode = rt::virtualKeyOf(*event);
     keyDown(keyCode, rt::shiftStateOf(*event));
-    if (!alive || !typesCharacters(*event))
-        return;
-    for (QChar c : event->text()) {
+    if (alive && typesCharacters(*event))
+        emitKeyPresses(event->text());
+}
+
+void Glintbutton::emitKeyPresses(const QString& text)
+{
+    const QPointer<Glintbutton> alive(this);
+    for (QChar c : text) {
         int16_t keyAscii = int16_t(c.unicode());
         emit KeyPress(keyAscii);
         if (!alive)
@@ -242,12 +242,7 @@ void Glintbutton::keyDown(int16_t keyCode, int16_t shift)
         } else {
             // Each automatic repeat of a held space bar arrives here again.
             spaceDown_ = true;
-            if (mode_ == ModeCheck) {
-                setValue(!value_);
-            } else if (mode_ == ModeOption) {
-                ClearOtherOptions();
-                setValue(true);
-            }
+            clickValue();
             changeState(StateDown);
         }
         mouseCaptured_ = true;
@@ -304,13 +299,7 @@ void Glintbutton::keyUp(int16_t keyCode, int16_t shift)
 void Glintbutton::inputMethodEvent(QInputMethodEvent* event)
 {
     // Text an input method commits comes without key presses.
-    const QPointer<Glintbutton> alive(this);
-    for (QChar c : event->commitString()) {
-        int16_t keyAscii = int16_t(c.unicode());
-        emit KeyPress(keyAscii);
-        if (!alive)
-            return;
-    }
+    emitKeyPresses(event->commitString());
 }
 
 // ---------------------------------------------------------------- access keys
@@ -338,21 +327,25 @@ void Glintbutton::AccessKeyPress(int16_t KeyAscii)
         spaceDown_ = false;
         leftDown_ = false;
     }
+    // Enter and Esc only ever click a push button.
     const bool enterOrEscape = KeyAscii == VkEscape || KeyAscii == VkReturn;
-    if (mode_ == ModeCheck) {
-        if (enterOrEscape)
-            return;
-        setValue(!value_); // a cleared check shows normal again
-    } else if (mode_ == ModeOption) {
-        if (enterOrEscape)
-            return;
-        ClearOtherOptions();
-        setValue(true);
-    }
+    if (enterOrEscape && (mode_ == ModeCheck || mode_ == ModeOption))
+        return;
+    clickValue(); // a cleared check shows normal again
     const QPointer<Glintbutton> alive(this);
     rt::doEvents();
     if (alive)
         emit Click();
+}
+
+void Glintbutton::clickValue()
+{
+    if (mode_ == ModeCheck) {
+        setValue(!value_);
+    } else if (mode_ == ModeOption) {
+        ClearOtherOptions();
+        setValue(true);
+    }
 }
 
 void Glintbutton::ClearOtherOptions()
@@ -388,8 +381,6 @@ void Glintbutton::focusOutEvent(QFocusEvent* event)
     mouseCaptured_ = false;
     buttonState_ = parentActive_ && mouseOver_ ? StateHot : StateNormal;
     Redraw();
-    if (showAsDefault_)
-        Redraw();
 }
 
 } // namespace glint

@@ -195,7 +195,7 @@ public:
     void DrawPictureShadow(const Rect& pictureRect);
     bool DrawThemedFace(const QString& className, int part, int state);
 
-    // --- input: mouse, keys, access keys, focus, popup menu (button_input.cpp)
+    // --- input: mouse, keys, access keys, focus (button_input.cpp), popup menu (button_popup.cpp)
     // Shows the attached menu at the place popup Align gives, modally.
     void ShowPopupMenu();
     // The access key from Caption ("&" marks it, "&&" is a literal ampersand),
@@ -301,6 +301,11 @@ private:
     void mouseDown(MousePress press);
     void keyDown(int16_t keyCode, int16_t shift);
     void keyUp(int16_t keyCode, int16_t shift);
+    // KeyPress for each character, until a handler closes the window.
+    void emitKeyPresses(const QString& text);
+    // What a click does to Value: a check button toggles, an option button
+    // turns on and clears the other options.
+    void clickValue();
     // Sets ButtonState and redraws when it changed.
     void changeState(int32_t state);
     void showHandPointer();
