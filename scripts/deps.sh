@@ -4,13 +4,13 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev libx11-dev libxtst-dev libxi-dev libx11-xcb-dev libxcb1-dev
+  qt6-base-dev libx11-dev libxtst-dev libxi-dev libx11-xcb-dev libxcb1-dev libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool openbox x11-utils fonts-wqy-zenhei fonts-dejavu-core xdg-utils
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream
 )
-[ "${1:-}" = "--run-only" ] && packages=(cmake ninja-build g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libx11-xcb-dev libxcb1-dev libgtest-dev fonts-wqy-zenhei xdg-utils)
+[ "${1:-}" = "--run-only" ] && packages=(cmake ninja-build g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libx11-xcb-dev libxcb1-dev libglib2.0-dev libgtest-dev fonts-wqy-zenhei xdg-utils)
 
 missing=()
 for p in "${packages[@]}"; do

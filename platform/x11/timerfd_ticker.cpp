@@ -1,10 +1,13 @@
 #include "platform/x11/timerfd_ticker.h"
 
+#include <glib-unix.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
+
+#include <QAbstractEventDispatcher>
 
 namespace platform::x11 {
 
@@ -17,10 +20,16 @@ itimerspec tickSchedule(int intervalMs)
     return spec;
 }
 
+static bool loopIsGlib()
+{
+    const QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance();
+    return loop && loop->inherits("QEventDispatcherGlib");
+}
+
 TimerFdTicker::TimerFdTicker()
 {
     fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (fd_ >= 0) {
+    if (fd_ >= 0 && !loopIsGlib()) {
         notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
         notifier_->setEnabled(false);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { onReadable(); });
@@ -29,9 +38,32 @@ TimerFdTicker::TimerFdTicker()
 
 TimerFdTicker::~TimerFdTicker()
 {
+    watch(false);
     notifier_.reset();
     if (fd_ >= 0)
         ::close(fd_);
+}
+
+void TimerFdTicker::watch(bool on)
+{
+    if (notifier_) {
+        notifier_->setEnabled(on);
+        return;
+    }
+    if (on && !source_) {
+        source_ = g_unix_fd_source_new(fd_, G_IO_IN);
+        const GUnixFDSourceFunc readable = [](int, GIOCondition, gpointer self) -> gboolean {
+            static_cast<TimerFdTicker*>(self)->onReadable();
+            return G_SOURCE_CONTINUE;
+        };
+        g_source_set_callback(source_, G_SOURCE_FUNC(readable), this, nullptr);
+        g_source_set_can_recurse(source_, TRUE); // as the notifier: a loop opened by a tick goes on ticking
+        g_source_attach(source_, g_main_context_get_thread_default());
+    } else if (!on && source_) {
+        g_source_destroy(source_);
+        g_source_unref(source_);
+        source_ = nullptr;
+    }
 }
 
 void TimerFdTicker::start(int intervalMs)
@@ -42,7 +74,7 @@ void TimerFdTicker::start(int intervalMs)
     ::timerfd_settime(fd_, 0, &spec, nullptr);
     intervalMs_ = intervalMs;
     active_ = true;
-    notifier_->setEnabled(true);
+    watch(true);
 }
 
 void TimerFdTicker::stop()
@@ -52,7 +84,7 @@ void TimerFdTicker::stop()
     itimerspec off{};
     ::timerfd_settime(fd_, 0, &off, nullptr);
     active_ = false;
-    notifier_->setEnabled(false);
+    watch(false);
     uint64_t discard = 0;
     [[maybe_unused]] auto n = ::read(fd_, &discard, sizeof discard); // drop a pending expiry
 }

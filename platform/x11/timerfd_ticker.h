@@ -5,6 +5,8 @@
 
 #include "platform/ticker.h"
 
+using GSource = struct _GSource;
+
 namespace platform::x11 {
 
 // The timerfd schedule of a period: every intervalMs milliseconds, the first
@@ -12,9 +14,9 @@ namespace platform::x11 {
 // requires (it refuses 1000 ms given as 0 s + 1,000,000,000 ns).
 itimerspec tickSchedule(int intervalMs);
 
-// Periodic ticks from a Linux timerfd on absolute deadlines, watched by a
-// socket notifier on the GUI thread. The expiry count tells how many ticks are
-// due, so a late wake-up delivers the ticks it missed (within the catch-up bound).
+// Periodic ticks from a Linux timerfd on absolute deadlines, watched on the GUI
+// thread's event loop. The expiry count tells how many ticks are due, so a late
+// wake-up delivers the ticks it missed (within the catch-up bound).
 class TimerFdTicker : public Ticker {
 public:
     TimerFdTicker();
@@ -24,11 +26,17 @@ public:
     bool active() const override { return active_; }
 
 private:
+    void watch(bool on);
     void onReadable();
 
     int fd_ = -1;
     int intervalMs_ = 1;
     bool active_ = false;
+    // Under Qt's glib loop a glib source of our own calls onReadable straight
+    // from the loop; a socket notifier's way, an event sent to it and then a
+    // signal, was about a tenth of what a 10 ms click costs. Under Qt's own
+    // loop, the notifier.
+    GSource* source_ = nullptr;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
