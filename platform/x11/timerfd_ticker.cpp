@@ -11,12 +11,16 @@
 
 namespace platform::x11 {
 
-itimerspec tickSchedule(int intervalMs)
+itimerspec tickSchedule(int intervalMs, timespec now)
 {
     itimerspec spec{};
     spec.it_interval.tv_sec = intervalMs / 1000;
     spec.it_interval.tv_nsec = static_cast<long>(intervalMs % 1000) * 1000000L;
-    spec.it_value = spec.it_interval; // first tick one interval from now
+    constexpr int64_t msNs = 1'000'000, sNs = 1'000'000'000;
+    const int64_t due = (int64_t(now.tv_sec) + spec.it_interval.tv_sec) * sNs + now.tv_nsec + spec.it_interval.tv_nsec;
+    const int64_t first = (due + msNs - 1) / msNs * msNs;
+    spec.it_value.tv_sec = static_cast<time_t>(first / sNs);
+    spec.it_value.tv_nsec = static_cast<long>(first % sNs);
     return spec;
 }
 
@@ -70,8 +74,10 @@ void TimerFdTicker::start(int intervalMs)
 {
     if (fd_ < 0 || intervalMs <= 0)
         return;
-    const itimerspec spec = tickSchedule(intervalMs);
-    ::timerfd_settime(fd_, 0, &spec, nullptr);
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    const itimerspec spec = tickSchedule(intervalMs, now);
+    ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
     intervalMs_ = intervalMs;
     active_ = true;
     watch(true);

@@ -10,9 +10,12 @@ using GSource = struct _GSource;
 namespace platform::x11 {
 
 // The timerfd schedule of a period: every intervalMs milliseconds, the first
-// one interval from now. The nanoseconds stay below a second, as the kernel
-// requires (it refuses 1000 ms given as 0 s + 1,000,000,000 ns).
-itimerspec tickSchedule(int intervalMs);
+// one interval after `now` (the monotonic clock), rounded up to a whole
+// millisecond of that clock. The X server stamps events with the same clock in
+// whole milliseconds, so ticks on the millisecond keep the stamps of clicks
+// evenly apart when a wake-up is a little late. The nanoseconds stay below a
+// second, as the kernel requires (it refuses 1000 ms given as 0 s + 1,000,000,000 ns).
+itimerspec tickSchedule(int intervalMs, timespec now);
 
 // Periodic ticks from a Linux timerfd on absolute deadlines, watched on the GUI
 // thread's event loop. The expiry count tells how many ticks are due, so a late

@@ -49,13 +49,35 @@ TEST(TickSchedule, EveryIntervalIsSecondsAndNanosecondsBelowASecond)
         {1, 0, 1'000'000},   {10, 0, 10'000'000}, {999, 0, 999'000'000}, {1000, 1, 0},
         {1001, 1, 1'000'000}, {1999, 1, 999'000'000}, {2000, 2, 0},       {5000, 5, 0},
     };
+    const timespec start{42, 7'000'000}; // on a whole millisecond
     for (const Case& c : cases) {
-        const itimerspec spec = platform::x11::tickSchedule(c.intervalMs);
+        const itimerspec spec = platform::x11::tickSchedule(c.intervalMs, start);
         EXPECT_EQ(spec.it_interval.tv_sec, c.seconds) << c.intervalMs;
         EXPECT_EQ(spec.it_interval.tv_nsec, c.nanoseconds) << c.intervalMs;
         // The first tick comes one interval after the start.
-        EXPECT_EQ(spec.it_value.tv_sec, c.seconds) << c.intervalMs;
-        EXPECT_EQ(spec.it_value.tv_nsec, c.nanoseconds) << c.intervalMs;
+        const long firstNs = start.tv_nsec + c.nanoseconds;
+        EXPECT_EQ(spec.it_value.tv_sec, start.tv_sec + c.seconds + firstNs / 1'000'000'000) << c.intervalMs;
+        EXPECT_EQ(spec.it_value.tv_nsec, firstNs % 1'000'000'000) << c.intervalMs;
+    }
+}
+
+TEST(TickSchedule, TheFirstTickIsRoundedUpToAWholeMillisecond)
+{
+    struct Case {
+        timespec start;
+        int intervalMs;
+        timespec first;
+    };
+    const Case cases[] = {
+        {{7, 999'999'001}, 1, {8, 1'000'000}},     // into the next second
+        {{3, 500}, 1000, {4, 1'000'000}},           // half a microsecond past still waits for the next
+        {{0, 999'000'001}, 999, {1, 999'000'000}},
+        {{5, 2'000'000}, 10, {5, 12'000'000}},      // already on one
+    };
+    for (const Case& c : cases) {
+        const itimerspec spec = platform::x11::tickSchedule(c.intervalMs, c.start);
+        EXPECT_EQ(spec.it_value.tv_sec, c.first.tv_sec) << c.start.tv_sec << "." << c.start.tv_nsec;
+        EXPECT_EQ(spec.it_value.tv_nsec, c.first.tv_nsec) << c.start.tv_sec << "." << c.start.tv_nsec;
     }
 }
 
