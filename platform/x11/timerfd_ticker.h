@@ -11,9 +11,9 @@ namespace platform::x11 {
 
 // The timerfd schedule of a period: every intervalMs milliseconds, the first
 // one interval after `now` (the monotonic clock), rounded up to a whole
-// millisecond of that clock. The X server stamps events with the same clock in
-// whole milliseconds, so ticks on the millisecond keep the stamps of clicks
-// evenly apart when a wake-up is a little late. The nanoseconds stay below a
+// millisecond of that clock. The X server commonly stamps events with the same
+// clock in whole milliseconds, so ticks on the millisecond keep the stamps of
+// clicks evenly apart when a wake-up is a little late. The nanoseconds stay below a
 // second, as the kernel requires (it refuses 1000 ms given as 0 s + 1,000,000,000 ns).
 itimerspec tickSchedule(int intervalMs, timespec now);
 
