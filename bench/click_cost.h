@@ -43,16 +43,19 @@ inline SteadyClicks steadyCost(pid_t pid, const e2e::ClickRecorder& rec, int int
 }
 
 // Clicks at the interval until `presses` have landed after the settling ones,
-// then stops. The coordinate display runs as well. Clicks land on the empty
+// then stops and lets the stop land, so the next measurement meets no stray
+// click. The coordinate display runs as well. Clicks land on the empty
 // desktop, as a user's land in another program.
 inline SteadyClicks vorlinClicks(const e2e::RunningVorlin& v, int intervalMs, int presses)
 {
+    using namespace std::chrono_literals;
     v.type(e2e::form1::IntervalBox, std::to_string(intervalMs));
     v.click(e2e::form1::StartButton);
     v.session.movePointer(5, 1000);
     e2e::ClickRecorder rec(v.session.displayName());
     SteadyClicks r = steadyCost(v.process.pid(), rec, intervalMs, presses);
     v.click(e2e::form1::StopButton);
+    e2e::waitFor([] { return false; }, 300ms);
     return r;
 }
 
@@ -80,17 +83,13 @@ struct CostPair {
 
 inline CostPair costRound(const e2e::RunningVorlin& v, int intervalMs, int presses, int round)
 {
-    using namespace std::chrono_literals;
-    const auto pause = [] { e2e::waitFor([] { return false; }, 300ms); }; // let a stop land
     CostPair p;
     if (round % 2 == 0) {
         p.vorlin = vorlinClicks(v, intervalMs, presses);
-        pause();
         p.xdotool = xdotoolClicks(v.session, intervalMs, presses);
     } else {
         p.xdotool = xdotoolClicks(v.session, intervalMs, presses);
         p.vorlin = vorlinClicks(v, intervalMs, presses);
-        pause();
     }
     return p;
 }

@@ -86,7 +86,6 @@ int main(int argc, char** argv)
     for (const auto& [interval, presses] : std::vector<std::pair<int, int>>{{1, 3000}, {10, 500}, {100, 50}}) {
         const bench::SteadyClicks oursClicks = bench::vorlinClicks(v, interval, presses);
         const Periods ours = analyse(oursClicks.presses, oursClicks.settled);
-        waitFor([] { return false; }, 300ms); // let the stop land before the peer starts
         const bench::SteadyClicks peerClicks = bench::xdotoolClicks(session, interval, presses);
         const Periods peer = analyse(peerClicks.presses, peerClicks.settled);
         std::printf("| %d ms | %.1f | %.3f ms | %.0f ms | %.1f | %.3f ms | %.3f |\n", interval, ours.perSecond, ours.mean,

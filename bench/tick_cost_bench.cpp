@@ -20,7 +20,6 @@
 #include "click_cost.h"
 
 using namespace e2e;
-using namespace std::chrono_literals;
 using bench::lowest;
 using bench::median;
 
@@ -79,7 +78,6 @@ int main(int argc, char** argv)
         for (size_t i = 0; i < variants.size(); ++i) {
             Variant& v = variants[(i + size_t(r)) % variants.size()];
             v.usPerClick.push_back(bench::vorlinClicks(*v.vorlin, intervalMs, presses).cpuPerClickUs);
-            waitFor([] { return false; }, 300ms); // let the stop land
         }
         peer.push_back(bench::xdotoolClicks(*variants.front().session, intervalMs, presses).cpuPerClickUs);
         std::fprintf(stderr, "round %d:", r + 1);
