@@ -10,9 +10,9 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "platform/x11/command_channel.h"
-#include "platform/x11/private_folder.h"
-#include "platform/x11/single_instance_lock.h"
+#include "platform/posix/command_channel.h"
+#include "platform/posix/private_folder.h"
+#include "platform/posix/single_instance_lock.h"
 #include "platform/x11/x11_platform.h"
 #include "runtime/message_box.h"
 #include "runtime/property_bag.h"

@@ -1,4 +1,4 @@
-#include "platform/x11/single_instance_lock.h"
+#include "platform/posix/single_instance_lock.h"
 
 #include <QFile>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "platform/x11/private_folder.h"
+#include "platform/posix/private_folder.h"
 
 #include <QDir>
 #include <QFile>

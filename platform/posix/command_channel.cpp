@@ -1,4 +1,4 @@
-#include "platform/x11/command_channel.h"
+#include "platform/posix/command_channel.h"
 
 #include <QElapsedTimer>
 #include <QLocalServer>
