@@ -5,7 +5,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace platform::x11 {
+namespace platform::posix {
 
 SingleInstanceLock::SingleInstanceLock(QString privateFolder) : folder_(std::move(privateFolder)) {}
 
@@ -31,4 +31,4 @@ bool SingleInstanceLock::anotherInstanceRunning()
     return false;
 }
 
-} // namespace platform::x11
+} // namespace platform::posix
