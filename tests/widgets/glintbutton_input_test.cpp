@@ -156,6 +156,8 @@ private slots:
             {ModePush, false, "a aup", StateNormal, false, "KeyDown(65) KeyPress(97)"},
             {ModePush, false, "over press space spaceup release", StateNormal, false,
              "MouseEnter MouseDown(1) KeyDown(32) KeyPress(32) KeyUp(32) Click MouseUp(1)"},
+            // Space under a held left button only follows the pointer: no toggle.
+            {ModeCheck, false, "press off space", StateNormal, false, "MouseDown(1) KeyDown(32) KeyPress(32)"},
             {ModePush, false, "space focusout spaceup", StateNormal, false, "KeyDown(32) KeyPress(32) KeyUp(32)"},
             {ModePush, false, "over press focusout", StateHot, false, "MouseEnter MouseDown(1)"},
             {ModePush, false, "access:115 access:13 access:27", StateNormal, false, "Click Click Click"},
@@ -242,18 +244,20 @@ private slots:
         // corner: the button's corner as (right?, bottom?); edge: the menu's edge on it.
         const struct {
             int32_t align, flags, flagsAfter;
-            QPoint corner, edge;
+            QPoint corner;
+            QPointF edge;
         } rows[] = {{0, 0, 0, {0, 1}, {0, 0}},    {1, 0x4, 0x20, {0, 0}, {0, 1}}, {2, 0, 0x8, {0, 0}, {1, 0}},
                     {3, 0, 0, {1, 0}, {0, 0}},    {4, 0, 0x28, {0, 0}, {1, 1}},   {5, 0, 0x8, {0, 1}, {1, 0}},
-                    {6, 0x8, 0x20, {1, 0}, {0, 1}}, {7, 0, 0, {1, 1}, {0, 0}},    {8, 0x4, 0x4, {}, {}}};
+                    {6, 0x8, 0x20, {1, 0}, {0, 1}}, {7, 0, 0, {1, 1}, {0, 0}},    {8, 0x4, 0x4, {}, {}},
+                    {0, 0x4, 0x4, {0, 1}, {0.5, 0}}}; // centred on the button's left edge
         for (const auto& row : rows) {
             Fixture f;
             f.button->setGeometry(150, 120, 80, 25);
             f.button->SetPopupMenu(&f.menu, row.align, row.flags, f.preferred);
             f.play("press");
             const QRect b(f.button->mapToGlobal(QPoint(0, 0)), f.button->size());
-            const QPoint expected(b.x() + row.corner.x() * b.width() - row.edge.x() * f.shown.width(),
-                                  b.y() + row.corner.y() * b.height() - row.edge.y() * f.shown.height());
+            const QPoint expected(b.x() + row.corner.x() * b.width() - int(row.edge.x() * f.shown.width()),
+                                  b.y() + row.corner.y() * b.height() - int(row.edge.y() * f.shown.height()));
             QCOMPARE(f.shown.isValid() ? f.shown.topLeft() : QPoint(), row.align < 8 ? expected : QPoint());
             QCOMPARE(f.button->popupFlags(), row.flagsAfter);
             QCOMPARE(f.defaultWhileOpen, row.align < 8 ? f.preferred : nullptr);
