@@ -120,7 +120,8 @@ void Glintbutton::mouseMoveEvent(QMouseEvent*)
 void Glintbutton::enterEvent(QEnterEvent* event)
 {
     rt::UserControl::enterEvent(event);
-    mouseMoveEvent(nullptr);
+    if (isEnabled()) // Qt tells a disabled control of the pointer too; it takes no mouse input
+        mouseMoveEvent(nullptr);
 }
 
 void Glintbutton::mousePressEvent(QMouseEvent* event)

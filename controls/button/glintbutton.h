@@ -244,6 +244,7 @@ private:
     void HookEvent(QObject* watched, QEvent* event);
     HookEntry* FindHook(QObject* window);
     void WindowActivated(bool active);
+    void TakeRestingPointer();
     void MouseLeft();
 
     HookFilter hookFilter_{[this](QObject* watched, QEvent* event) { HookEvent(watched, event); }};

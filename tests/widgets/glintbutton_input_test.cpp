@@ -81,8 +81,8 @@ class GlintbuttonInputTest : public QObject {
         // after "@"), "off" (to 200,12), "arrive" (an enter without a move),
         // "press", "release", "rpress", "rrelease", "dbl", "space", "spaceup",
         // "repeat" and "repeatup" (of space), "altspace", "enter", "a", "aup",
-        // "focusout", "leave", "access:<code>", "menu" (attached, opening
-        // below), "nomenu" and "away".
+        // "focusout", "leave", "disable", "enable", "access:<code>", "menu"
+        // (attached, opening below), "nomenu" and "away".
         void play(const QString& steps)
         {
             for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
@@ -102,6 +102,7 @@ class GlintbuttonInputTest : public QObject {
                 else if (w == "altspace") space(QEvent::KeyPress, Qt::AltModifier);
                 else if (w == "enter") send<QKeyEvent>(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
                 else if (w == "a" || w == "aup") send<QKeyEvent>(w == "a" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+                else if (w == "disable" || w == "enable") button->setEnabled(w == "enable");
                 else if (w == "focusout") send<QFocusEvent>(QEvent::FocusOut);
                 else if (w == "leave") send<QEvent>(QEvent::Leave);
                 else if (w == "menu") button->SetPopupMenu(&menu, 0);
@@ -160,6 +161,9 @@ private slots:
             {ModeCheck, false, "press off space", StateNormal, false, "MouseDown(1) KeyDown(32) KeyPress(32)"},
             {ModePush, false, "space focusout spaceup", StateNormal, false, "KeyDown(32) KeyPress(32) KeyUp(32)"},
             {ModePush, false, "over press focusout", StateHot, false, "MouseEnter MouseDown(1)"},
+            // A disabled button does not hear the pointer, and is normal under it.
+            {ModePush, false, "over disable arrive", StateNormal, false, "MouseEnter"},
+            {ModePush, false, "disable arrive leave", StateNormal, false, ""},
             {ModePush, false, "access:115 access:13 access:27", StateNormal, false, "Click Click Click"},
             {ModeCheck, false, "access:115", StateDown, true, "Click"},
             {ModeCheck, true, "access:115", StateNormal, false, "Click"},
