@@ -153,11 +153,7 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
     mouseCaptured_ = false;
     pressPending_ = false;
     if (popupAttached_) {
-        // A menu button shows its menu on the press; its release only ends the press.
-        leftDown_ = false;
-        menuSuppress_ = false;
-        buttonState_ = StateNormal;
-        Redraw();
+        endMenuPress();
         return;
     }
     if (p.button == 1) {
@@ -174,6 +170,15 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
         }
     }
     emit MouseUp(p.button, p.shift, p.x, p.y);
+}
+
+// A menu button shows its menu on the press; its release only ends the press.
+void Glintbutton::endMenuPress()
+{
+    leftDown_ = false;
+    menuSuppress_ = false;
+    buttonState_ = StateNormal;
+    Redraw();
 }
 
 void Glintbutton::mouseDoubleClickEvent(QMouseEvent* event)

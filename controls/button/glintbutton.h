@@ -300,6 +300,7 @@ private:
     // shift state and the position in the control's pixels.
     static MousePress pressOf(const QMouseEvent& event);
     void mouseDown(MousePress press);
+    void endMenuPress();
     void keyDown(int16_t keyCode, int16_t shift);
     void keyUp(int16_t keyCode, int16_t shift);
     // KeyPress for each character, until a handler closes the window.

@@ -176,6 +176,8 @@ private slots:
             {ModePush, false, "menu away press", StateNormal, false, "Menu"},
             {ModePush, false, "menu away press press over", StateHot, false, "Menu Menu MouseEnter"},
             {ModePush, false, "menu away press over leave", StateNormal, false, "Menu MouseEnter MouseLeave"},
+            // The menu is closed once its call returns, whether a leave came or not.
+            {ModePush, false, "menu press release over leave press", StateDown, false, "Menu MouseEnter MouseLeave Menu"},
             {ModePush, false, "menu enter space spaceup", StateNormal, false,
              "Click KeyDown(13) KeyPress(13) KeyDown(32) KeyPress(32) Click KeyUp(32)"},
             {ModePush, false, "menu nomenu press release", StateNormal, false, "MouseDown(1) Click MouseUp(1)"},
