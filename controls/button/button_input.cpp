@@ -8,6 +8,7 @@
 
 #include "controls/button/glintbutton.h"
 #include "platform/input.h"
+#include "platform/key_names.h"
 #include "platform/platform.h"
 #include "runtime/keystrokes.h"
 #include "runtime/screen_pixels.h"
@@ -214,7 +215,10 @@ void Glintbutton::mouseDoubleClickEvent(QMouseEvent* event)
 void Glintbutton::keyPressEvent(QKeyEvent* event)
 {
     const QPointer<Glintbutton> alive(this);
-    const int16_t keyCode = rt::virtualKeyOf(*event);
+    int16_t keyCode = rt::virtualKeyOf(*event);
+    const auto& keys = services().platform.keyNames;
+    if (keyCode == 0 && keys) // a character a US keyboard lacks (ü): its key's place gives the number
+        keyCode = int16_t(keys->virtualKeyAtPlace(event->nativeScanCode()));
     keyDown(keyCode, rt::shiftStateOf(*event));
     if (alive && typesCharacters(*event))
         emitKeyPresses(event->text());

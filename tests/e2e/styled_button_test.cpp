@@ -1,6 +1,6 @@
-// The styled button's popup menu under Xvfb and openbox, on the tests' own
-// window (e2e_button_host): the real menu closed by a press on its button,
-// with the real pointer.
+// The styled button's popup menu and key numbers under Xvfb and openbox, on the
+// tests' own window (e2e_button_host): the real menu closed by a press on its
+// button, with the real pointer; KeyDown for keys of a German layout.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -101,4 +101,18 @@ TEST_F(StyledButtonTest, APressOnTheButtonClosesItsMenuAndTheNextPressOpensIt)
     click();
     EXPECT_TRUE(waitForCount("Menu shown", 3)) << "the click after the leave did not open the menu";
     session.pressKeys("Escape");
+}
+
+// Keys whose characters a US keyboard does not have raise KeyDown with the
+// number of their key's place: ü lies where "[" lies (219), § is Shift with
+// the 3 key (51).
+TEST_F(StyledButtonTest, KeysOfAGermanLayoutRaiseKeyDownWithTheirPlacesNumbers)
+{
+    const RunResult layout = run({"setxkbmap", "de"}, session.environment());
+    ASSERT_EQ(layout.exitCode, 0) << layout.err;
+    ASSERT_NO_FATAL_FAILURE(start());
+    for (const auto& [keysym, number] : {std::pair{"udiaeresis", 219}, {"section", 51}, {"a", 65}}) {
+        session.pressKeys(keysym);
+        EXPECT_TRUE(waitForCount("KeyDown " + std::to_string(number), 1)) << keysym << ": " << log();
+    }
 }

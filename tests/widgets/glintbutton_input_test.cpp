@@ -81,8 +81,8 @@ class GlintbuttonInputTest : public QObject {
         // after "@"), "off" (to 200,12), "arrive" (an enter without a move),
         // "press", "release", "rpress", "rrelease", "dbl", "space", "spaceup",
         // "repeat" and "repeatup" (of space), "altspace", "enter", "a", "aup",
-        // "focusout", "leave", "disable", "enable", "access:<code>", "menu"
-        // (attached, opening below), "nomenu" and "away".
+        // "ü" (of a German layout), "focusout", "leave", "disable", "enable",
+        // "access:<code>", "menu" (attached, opening below), "nomenu" and "away".
         void play(const QString& steps)
         {
             for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
@@ -102,6 +102,7 @@ class GlintbuttonInputTest : public QObject {
                 else if (w == "altspace") space(QEvent::KeyPress, Qt::AltModifier);
                 else if (w == "enter") send<QKeyEvent>(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
                 else if (w == "a" || w == "aup") send<QKeyEvent>(w == "a" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+                else if (w == "ü") send<QKeyEvent>(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier, 26, 0, 0, "ü"); // where "[" is
                 else if (w == "disable" || w == "enable") button->setEnabled(w == "enable");
                 else if (w == "focusout") send<QFocusEvent>(QEvent::FocusOut);
                 else if (w == "leave") send<QEvent>(QEvent::Leave);
@@ -155,6 +156,7 @@ private slots:
             {ModePush, false, "space a spaceup", StateNormal, false, "KeyDown(32) KeyPress(32) KeyDown(65) KeyPress(97) KeyUp(32)"},
             {ModePush, false, "altspace", StateNormal, false, ""},
             {ModePush, false, "a aup", StateNormal, false, "KeyDown(65) KeyPress(97)"},
+            {ModePush, false, "ü", StateNormal, false, "KeyDown(219) KeyPress(252)"},
             {ModePush, false, "over press space spaceup release", StateNormal, false,
              "MouseEnter MouseDown(1) KeyDown(32) KeyPress(32) KeyUp(32) Click MouseUp(1)"},
             // Space under a held left button only follows the pointer: no toggle.
