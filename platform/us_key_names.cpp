@@ -1,5 +1,6 @@
 #include "platform/us_key_names.h"
 
+#include <string_view>
 #include <utility>
 
 namespace platform {
@@ -32,6 +33,30 @@ QString UsKeyNames::keyName(int32_t vk) const
         if (code == vk)
             return QString::fromLatin1(name);
     return {};
+}
+
+int32_t UsKeyNames::virtualKeyAtPlace(uint32_t scanCode) const
+{
+    // The typing keys of a US keyboard, row by row from their first scan code.
+    static constexpr std::pair<uint32_t, const char*> rows[] = {
+        {2, "1234567890-="}, {16, "QWERTYUIOP[]"}, {30, "ASDFGHJKL;'`"}, {43, "\\ZXCVBNM,./"}};
+    static constexpr std::pair<char, int32_t> punctuation[] = {
+        {';', 186}, {'=', 187}, {',', 188}, {'-', 189}, {'.', 190}, {'/', 191},
+        {'`', 192}, {'[', 219}, {'\\', 220}, {']', 221}, {'\'', 222},
+    };
+    if (scanCode == 86)
+        return 226; // the key beside the left Shift of a 102-key keyboard
+    for (const auto& [first, keys] : rows) {
+        const std::string_view row(keys);
+        if (scanCode < first || scanCode >= first + row.size())
+            continue;
+        const char key = row[scanCode - first];
+        for (const auto& [symbol, vk] : punctuation)
+            if (symbol == key)
+                return vk;
+        return key; // letters and digits are their capital characters
+    }
+    return 0;
 }
 
 } // namespace platform

@@ -9,6 +9,8 @@ namespace platform {
 class UsKeyNames : public KeyNames {
 public:
     QString keyName(int32_t virtualKey) const override;
+    // Places numbered as the PC keyboard's scan codes number them.
+    int32_t virtualKeyAtPlace(uint32_t scanCode) const override;
 };
 
 } // namespace platform

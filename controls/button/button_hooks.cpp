@@ -172,11 +172,18 @@ void Glintbutton::WindowActivated(bool active)
         hasFocus_ = false;
     }
     Redraw();
+    if (active)
+        TakeRestingPointer();
+}
+
+void Glintbutton::TakeRestingPointer()
+{
     // A window that comes back under a resting pointer (its message box closed,
-    // the focus given back) sends no move; the pointer over the control has
-    // arrived on it all the same. A window of another program over the control
-    // keeps the pointer from the window, and it stays normal.
-    if (active && isEnabled() && window()->underMouse() && CursorOverControl())
+    // the focus given back), or a control enabled again under it, hears no
+    // move; the pointer over the control has arrived on it all the same. A
+    // window of another program over the control keeps the pointer from the
+    // window, and it stays normal.
+    if (isEnabled() && window()->underMouse() && CursorOverControl())
         mouseMoveEvent(nullptr);
 }
 

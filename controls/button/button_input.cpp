@@ -8,6 +8,7 @@
 
 #include "controls/button/glintbutton.h"
 #include "platform/input.h"
+#include "platform/key_names.h"
 #include "platform/platform.h"
 #include "runtime/keystrokes.h"
 #include "runtime/screen_pixels.h"
@@ -120,7 +121,8 @@ void Glintbutton::mouseMoveEvent(QMouseEvent*)
 void Glintbutton::enterEvent(QEnterEvent* event)
 {
     rt::UserControl::enterEvent(event);
-    mouseMoveEvent(nullptr);
+    if (isEnabled()) // Qt tells a disabled control of the pointer too; it takes no mouse input
+        mouseMoveEvent(nullptr);
 }
 
 void Glintbutton::mousePressEvent(QMouseEvent* event)
@@ -152,11 +154,7 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
     mouseCaptured_ = false;
     pressPending_ = false;
     if (popupAttached_) {
-        // A menu button shows its menu on the press; its release only ends the press.
-        leftDown_ = false;
-        menuSuppress_ = false;
-        buttonState_ = StateNormal;
-        Redraw();
+        endMenuPress();
         return;
     }
     if (p.button == 1) {
@@ -173,6 +171,15 @@ void Glintbutton::mouseReleaseEvent(QMouseEvent* event)
         }
     }
     emit MouseUp(p.button, p.shift, p.x, p.y);
+}
+
+// A menu button shows its menu on the press; its release only ends the press.
+void Glintbutton::endMenuPress()
+{
+    leftDown_ = false;
+    menuSuppress_ = false;
+    buttonState_ = StateNormal;
+    Redraw();
 }
 
 void Glintbutton::mouseDoubleClickEvent(QMouseEvent* event)
@@ -208,7 +215,10 @@ void Glintbutton::mouseDoubleClickEvent(QMouseEvent* event)
 void Glintbutton::keyPressEvent(QKeyEvent* event)
 {
     const QPointer<Glintbutton> alive(this);
-    const int16_t keyCode = rt::virtualKeyOf(*event);
+    int16_t keyCode = rt::virtualKeyOf(*event);
+    const auto& keys = services().platform.keyNames;
+    if (keyCode == 0 && keys) // a character a US keyboard lacks (ü): its key's place gives the number
+        keyCode = int16_t(keys->virtualKeyAtPlace(event->nativeScanCode()));
     keyDown(keyCode, rt::shiftStateOf(*event));
     if (alive && typesCharacters(*event))
         emitKeyPresses(event->text());

@@ -1,6 +1,7 @@
 // The button's popup menu: where it opens, its default item, and the flags
 // that keep the press closing it over the button from opening it again.
 #include <QMenu>
+#include <QTimer>
 
 #include "controls/button/glintbutton.h"
 
@@ -71,17 +72,26 @@ void Glintbutton::ShowPopupMenu()
     if (!alive)
         return;
     inMenu_ = false;
+    menuOpen_ = false; // closed, whether a leave came while it was open or not
+    pressPending_ = false; // the press that opened the menu ended in it
     if (menu && popupDefault_)
         menu->setDefaultAction(previousDefault);
 
     if (CursorOverControl()) {
-        menuSuppress_ = true; // the press that closed the menu was on the button
+        // The press that closed the menu on the button must not open it again.
+        // Where Qt hands that press on to the button, it comes next and its
+        // release ends it; where it does not (X11), nothing comes, and the
+        // press that opened the menu ends once the events queued meanwhile ran.
+        menuSuppress_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (menuSuppress_ && !pressPending_)
+                endMenuPress();
+        });
     } else {
         leftDown_ = false;
         mouseOver_ = false;
         spaceDown_ = false;
         menuSuppress_ = false;
-        menuOpen_ = false;
         buttonState_ = StateNormal;
         Redraw();
     }

@@ -151,7 +151,15 @@ void Glintbutton::setEnabled(bool New_Enabled)
 {
     enabled_ = New_Enabled;
     QWidget::setEnabled(New_Enabled);
+    if (!New_Enabled) {
+        // A disabled control takes no mouse input: it lets the pointer go and owes no leave report.
+        mouseOver_ = false;
+        leaveRequested_ = false;
+        buttonState_ = StateNormal;
+    }
     Redraw();
+    if (New_Enabled)
+        TakeRestingPointer();
     propertyChanged(QStringLiteral("Enabled"));
 }
 

@@ -244,6 +244,7 @@ private:
     void HookEvent(QObject* watched, QEvent* event);
     HookEntry* FindHook(QObject* window);
     void WindowActivated(bool active);
+    void TakeRestingPointer();
     void MouseLeft();
 
     HookFilter hookFilter_{[this](QObject* watched, QEvent* event) { HookEvent(watched, event); }};
@@ -299,6 +300,7 @@ private:
     // shift state and the position in the control's pixels.
     static MousePress pressOf(const QMouseEvent& event);
     void mouseDown(MousePress press);
+    void endMenuPress();
     void keyDown(int16_t keyCode, int16_t shift);
     void keyUp(int16_t keyCode, int16_t shift);
     // KeyPress for each character, until a handler closes the window.

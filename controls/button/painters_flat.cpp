@@ -69,7 +69,7 @@ void PaintOrangeStyle(ButtonCanvas& c, const ButtonLook& look, int state)
         const int h2 = ops::roundEven(H / 2.0);
         p.region();
         p.grad(0, 0, W, h2, p.mix(White, p.S(0.08f)), p.b());
-        p.grad(0, h2, W, h2 + 1, p.b(), p.S(-0.15f));
+        p.grad(0, h2, W, ops::roundEven(H / 2.0 + 1), p.b(), p.S(-0.15f));
         DrawContent(c, look, state);
     }
 }

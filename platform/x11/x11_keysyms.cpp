@@ -52,4 +52,9 @@ int32_t virtualKeyOfKeysym(unsigned long keysym)
     return 0;
 }
 
+int32_t X11KeyNames::virtualKeyAtPlace(uint32_t keycode) const
+{
+    return keycode >= 8 ? UsKeyNames::virtualKeyAtPlace(keycode - 8) : 0;
+}
+
 } // namespace platform::x11

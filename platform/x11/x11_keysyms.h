@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/us_key_names.h"
+
 namespace platform::x11 {
 
 // The virtual-key number that the hotkey box records for a press giving this
@@ -10,5 +12,13 @@ namespace platform::x11 {
 // numbers (96 to 111), and the keypad's Enter and navigation keys by the
 // numbers of the main keys they act as (keypad Enter is 13, keypad Home 36).
 int32_t virtualKeyOfKeysym(unsigned long keysym);
+
+// The US key names, with the keyboard's places given as X key codes: the
+// kernel's key numbers plus 8, and the kernel numbers the typing keys as the
+// PC's scan codes do.
+class X11KeyNames : public UsKeyNames {
+public:
+    int32_t virtualKeyAtPlace(uint32_t keycode) const override;
+};
 
 } // namespace platform::x11

@@ -9,12 +9,12 @@
 #include "platform/native_platform.h"
 #include "platform/single_instance.h"
 #include "platform/system_colors.h"
-#include "platform/us_key_names.h"
 #include "platform/x11/pointer_poll_ticker.h"
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_hotkeys.h"
 #include "platform/x11/x11_input.h"
+#include "platform/x11/x11_keysyms.h"
 #include "platform/x11/x11_shell.h"
 #include "platform/x11/x11_window_order.h"
 
@@ -43,7 +43,7 @@ Platform makeX11Platform(std::unique_ptr<SingleInstance> singleInstance)
     p.systemColors = std::make_unique<ClassicSystemColors>();
     p.shell = std::make_unique<X11Shell>();
     p.hotkeys = std::make_unique<X11Hotkeys>(display);
-    p.keyNames = std::make_unique<UsKeyNames>();
+    p.keyNames = std::make_unique<X11KeyNames>();
     p.ini = std::make_unique<IniFileProfile>();
     p.settings = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultFolder());
     return p;

@@ -183,3 +183,15 @@ TEST_F(StartButtonTest, TheButtonUnderARestingPointerIsHotWhenItsWindowComesBack
         EXPECT_TRUE(shows(isFocused, "focused, the pointer gone"));
     }
 }
+
+// Disabled under the pointer that clicked it, the start button is hot again
+// when a stop enables it under that pointer.
+TEST_F(StartButtonTest, EnabledAgainUnderARestingPointerTheStartButtonIsHot)
+{
+    vorlin->type(form1::IntervalBox, "5000"); // no click of its own lands before the stop
+    pointAt(form1::StartButton);
+    session.xdotool({"click", "1"});
+    ASSERT_TRUE(shows(isDisabled, "disabled while clicking"));
+    EXPECT_EQ(run({session.folder() + "/vorlin", "--stop"}, session.environment()).exitCode, 0);
+    EXPECT_TRUE(shows(isHot, "hot"));
+}

@@ -81,6 +81,10 @@ const Pixel pixels[] = {
     {"E normal top row Mix(white, S(0.08))", 5, 0, Orange, StateNormal, 0, 40, 20, 5, 0, 0xFFFAEE},
     {"E normal row h2 - 1 is the face", 5, 0, Orange, StateNormal, 0, 40, 20, 5, 9, Orange},
     {"E normal lower half spread over h2 + 1 rows", 5, 0, Orange, StateNormal, 0, 40, 20, 5, 19, 0xDABFA8},
+    // At an odd height the lower gradient runs over round(H / 2 + 1) rows, not h2 + 1.
+    {"E normal lower half at H = 41, row 30", 5, 0, Orange, StateNormal, 0, 65, 41, 5, 30, 0xEACFB8},
+    {"E normal lower half at H = 41, last row", 5, 0, Orange, StateNormal, 0, 65, 41, 5, 40, 0xD8BDA6},
+    {"E normal lower half at H = 27, last row", 5, 0, Orange, StateNormal, 0, 80, 27, 5, 26, 0xD9BEA7},
     {"E hot gradient", 5, 0, Orange, StateHot, 0, 40, 20, 5, 1, 0xC9F3FF},
     {"E hot frame", 5, 0, Orange, StateHot, 0, 40, 20, 0, 5, 0x800000},
     {"E checked", 5, 0, Orange, StateDown, Checked, 40, 20, 5, 1, 0x8AD3FF},

@@ -76,4 +76,18 @@ TEST(KeyTables, KeysymsGiveTheNumbersTheRecorderGives)
         EXPECT_EQ(platform::x11::virtualKeyOfKeysym(keysym), vk) << std::hex << keysym;
 }
 
+// A key without a number of its own gets the US number of its place, read from
+// its X key code: ü and § of a German layout lie where "[" and 3 do.
+TEST(KeyTables, KeyCodesGiveTheUsNumbersOfTheirPlaces)
+{
+    const platform::x11::X11KeyNames names;
+    const std::pair<uint32_t, int32_t> cases[] = {
+        {0, 0},     {9, 0},      {10, '1'},  {12, '3'},  {19, '0'},  {21, 187},  {22, 0},  {24, 'Q'},
+        {34, 219},  {35, 221},   {36, 0},    {38, 'A'},  {47, 186},  {48, 222},  {49, 192}, {50, 0},
+        {51, 220},  {52, 'Z'},   {58, 'M'},  {61, 191},  {62, 0},    {94, 226},
+    };
+    for (const auto& [keycode, vk] : cases)
+        EXPECT_EQ(names.virtualKeyAtPlace(keycode), vk) << keycode;
+}
+
 } // namespace

@@ -81,8 +81,8 @@ class GlintbuttonInputTest : public QObject {
         // after "@"), "off" (to 200,12), "arrive" (an enter without a move),
         // "press", "release", "rpress", "rrelease", "dbl", "space", "spaceup",
         // "repeat" and "repeatup" (of space), "altspace", "enter", "a", "aup",
-        // "focusout", "leave", "access:<code>", "menu" (attached, opening
-        // below), "nomenu" and "away".
+        // "ü" (of a German layout), "focusout", "leave", "disable", "enable",
+        // "access:<code>", "menu" (attached, opening below), "nomenu" and "away".
         void play(const QString& steps)
         {
             for (const QString& word : steps.split(u' ', Qt::SkipEmptyParts)) {
@@ -102,6 +102,8 @@ class GlintbuttonInputTest : public QObject {
                 else if (w == "altspace") space(QEvent::KeyPress, Qt::AltModifier);
                 else if (w == "enter") send<QKeyEvent>(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
                 else if (w == "a" || w == "aup") send<QKeyEvent>(w == "a" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+                else if (w == "ü") send<QKeyEvent>(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier, 26, 0, 0, "ü"); // where "[" is
+                else if (w == "disable" || w == "enable") button->setEnabled(w == "enable");
                 else if (w == "focusout") send<QFocusEvent>(QEvent::FocusOut);
                 else if (w == "leave") send<QEvent>(QEvent::Leave);
                 else if (w == "menu") button->SetPopupMenu(&menu, 0);
@@ -154,10 +156,16 @@ private slots:
             {ModePush, false, "space a spaceup", StateNormal, false, "KeyDown(32) KeyPress(32) KeyDown(65) KeyPress(97) KeyUp(32)"},
             {ModePush, false, "altspace", StateNormal, false, ""},
             {ModePush, false, "a aup", StateNormal, false, "KeyDown(65) KeyPress(97)"},
+            {ModePush, false, "ü", StateNormal, false, "KeyDown(219) KeyPress(252)"},
             {ModePush, false, "over press space spaceup release", StateNormal, false,
              "MouseEnter MouseDown(1) KeyDown(32) KeyPress(32) KeyUp(32) Click MouseUp(1)"},
+            // Space under a held left button only follows the pointer: no toggle.
+            {ModeCheck, false, "press off space", StateNormal, false, "MouseDown(1) KeyDown(32) KeyPress(32)"},
             {ModePush, false, "space focusout spaceup", StateNormal, false, "KeyDown(32) KeyPress(32) KeyUp(32)"},
             {ModePush, false, "over press focusout", StateHot, false, "MouseEnter MouseDown(1)"},
+            // A disabled button does not hear the pointer, and is normal under it.
+            {ModePush, false, "over disable arrive", StateNormal, false, "MouseEnter"},
+            {ModePush, false, "disable arrive leave", StateNormal, false, ""},
             {ModePush, false, "access:115 access:13 access:27", StateNormal, false, "Click Click Click"},
             {ModeCheck, false, "access:115", StateDown, true, "Click"},
             {ModeCheck, true, "access:115", StateNormal, false, "Click"},
@@ -170,6 +178,8 @@ private slots:
             {ModePush, false, "menu away press", StateNormal, false, "Menu"},
             {ModePush, false, "menu away press press over", StateHot, false, "Menu Menu MouseEnter"},
             {ModePush, false, "menu away press over leave", StateNormal, false, "Menu MouseEnter MouseLeave"},
+            // The menu is closed once its call returns, whether a leave came or not.
+            {ModePush, false, "menu press release over leave press", StateDown, false, "Menu MouseEnter MouseLeave Menu"},
             {ModePush, false, "menu enter space spaceup", StateNormal, false,
              "Click KeyDown(13) KeyPress(13) KeyDown(32) KeyPress(32) Click KeyUp(32)"},
             {ModePush, false, "menu nomenu press release", StateNormal, false, "MouseDown(1) Click MouseUp(1)"},
@@ -242,18 +252,20 @@ private slots:
         // corner: the button's corner as (right?, bottom?); edge: the menu's edge on it.
         const struct {
             int32_t align, flags, flagsAfter;
-            QPoint corner, edge;
+            QPoint corner;
+            QPointF edge;
         } rows[] = {{0, 0, 0, {0, 1}, {0, 0}},    {1, 0x4, 0x20, {0, 0}, {0, 1}}, {2, 0, 0x8, {0, 0}, {1, 0}},
                     {3, 0, 0, {1, 0}, {0, 0}},    {4, 0, 0x28, {0, 0}, {1, 1}},   {5, 0, 0x8, {0, 1}, {1, 0}},
-                    {6, 0x8, 0x20, {1, 0}, {0, 1}}, {7, 0, 0, {1, 1}, {0, 0}},    {8, 0x4, 0x4, {}, {}}};
+                    {6, 0x8, 0x20, {1, 0}, {0, 1}}, {7, 0, 0, {1, 1}, {0, 0}},    {8, 0x4, 0x4, {}, {}},
+                    {0, 0x4, 0x4, {0, 1}, {0.5, 0}}}; // centred on the button's left edge
         for (const auto& row : rows) {
             Fixture f;
             f.button->setGeometry(150, 120, 80, 25);
             f.button->SetPopupMenu(&f.menu, row.align, row.flags, f.preferred);
             f.play("press");
             const QRect b(f.button->mapToGlobal(QPoint(0, 0)), f.button->size());
-            const QPoint expected(b.x() + row.corner.x() * b.width() - row.edge.x() * f.shown.width(),
-                                  b.y() + row.corner.y() * b.height() - row.edge.y() * f.shown.height());
+            const QPoint expected(b.x() + row.corner.x() * b.width() - int(row.edge.x() * f.shown.width()),
+                                  b.y() + row.corner.y() * b.height() - int(row.edge.y() * f.shown.height()));
             QCOMPARE(f.shown.isValid() ? f.shown.topLeft() : QPoint(), row.align < 8 ? expected : QPoint());
             QCOMPARE(f.button->popupFlags(), row.flagsAfter);
             QCOMPARE(f.defaultWhileOpen, row.align < 8 ? f.preferred : nullptr);

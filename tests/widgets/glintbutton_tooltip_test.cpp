@@ -159,6 +159,8 @@ private slots:
                 return bounds;
             };
             QVERIFY(screen.contains(tip->geometry()));
+            if (c.cursor.x() == screen.right()) // pushed back just inside the screen, not further
+                QCOMPARE(tip->geometry().right(), screen.right());
             QCOMPARE(mask, l.shape + l.shadow);
             QVERIFY(pixel({l.body.right() + 2, l.body.center().y()}, Shadow)); // inside the window's own shape
             QVERIFY(pixel({l.body.center().x(), l.body.top() + 1}, c.expectedBack));
