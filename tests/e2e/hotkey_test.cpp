@@ -494,6 +494,31 @@ TEST_F(HotkeyTest, ASaveThatCannotWriteTellsWhyAndLeavesTheFileAndTheWindowAsThe
     EXPECT_NE(saved.find("[Other]\r\nkeep=1\r\n"), std::string::npos) << saved;
 }
 
+// The program's folder open to every user, with a setting.ini in it (planted
+// there by anyone): it is not read, and a save there is refused with a reason.
+TEST_F(HotkeyTest, AFolderOthersMayWriteIsNeitherReadNorSavedInto)
+{
+    const std::string ini = session.folder() + "/setting.ini";
+    writeFile(ini, ExampleFile);
+    ASSERT_EQ(::chmod(session.folder().c_str(), 0777), 0);
+    openHotkeyWindow();
+    click(form3::Check1); // with Ctrl+F1 read from the file this would switch it on
+    EXPECT_TRUE(vorlin->dismissMessage("错误")) << "the planted combination was read";
+    session.xdotool({"windowactivate", "--sync", std::to_string(hotkeyWindow)});
+    record(form3::Box2, "ctrl+F5");
+    click(form3::SaveButton);
+    EXPECT_TRUE(vorlin->dismissMessage("错误")) << "no message about the refused folder";
+    EXPECT_TRUE(session.isViewable(hotkeyWindow));
+    EXPECT_EQ(readFile(ini), ExampleFile);
+
+    // The folder private again, the same save goes through.
+    ASSERT_EQ(::chmod(session.folder().c_str(), 0700), 0);
+    session.xdotool({"windowactivate", "--sync", std::to_string(hotkeyWindow)});
+    click(form3::SaveButton);
+    EXPECT_TRUE(waitFor([&] { return !session.isViewable(hotkeyWindow); }, 5s)) << "save did not hide the window";
+    EXPECT_NE(readFile(ini).find("RKHotKey2KeyCode=116\r\n"), std::string::npos) << readFile(ini);
+}
+
 // A setting.ini that would block or flood the program: the hotkey window
 // still opens, a save says it cannot, and the file stays what it was.
 TEST_F(HotkeyTest, ASettingFileThatIsNoPlainFileIsRefusedWithoutHanging)
