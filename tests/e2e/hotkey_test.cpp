@@ -226,6 +226,28 @@ TEST_F(HotkeyTest, StartStopAndLockHotkeysWorkWhileAnotherWindowHasTheFocus)
     EXPECT_TRUE(session.windowsTitled("错误").empty());
 }
 
+// Holding a hotkey whose handler brings up a message gives one box of it, not one per press.
+TEST_F(HotkeyTest, AHeldHotkeyBringsUpOneBoxOfItsMessage)
+{
+    vorlin->type(form1::IntervalBox, "abc");
+    openHotkeyWindow();
+    record(form3::Box1, "ctrl+F1");
+    record(form3::Box3, "ctrl+F3");
+    click(form3::Check1);
+    click(form3::Check3);
+    OtherWindow other(session);
+    focusElsewhere(other);
+    session.xdotool({"key", "--repeat", "20", "--delay", "20", "ctrl+F1"});
+    // The presses are handled in order: once the lock hotkey's own message
+    // (no coordinates typed) is up, so are the start hotkey's.
+    session.pressKeys("ctrl+F3");
+    ASSERT_TRUE(session.waitForWindow("错误", 10s)) << "the lock hotkey brought up no message";
+    int boxes = 0;
+    for (unsigned long w : session.windowsTitled("范围错误"))
+        boxes += session.isViewable(w) ? 1 : 0;
+    EXPECT_EQ(boxes, 1);
+}
+
 TEST_F(HotkeyTest, HotkeysWorkWithNumLockOn)
 {
     vorlin->type(form1::IntervalBox, "10");
