@@ -216,6 +216,18 @@ TEST_F(IniProfileTest, TheSizeCapHoldsToTheByteForReadingAndSaving)
     }
 }
 
+TEST_F(IniProfileTest, ASaveKeepsTheFilesPermissions)
+{
+    for (const mode_t mode : {0600, 0640, 0604}) {
+        put("[S]\r\nk=1\r\n");
+        ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), mode), 0);
+        ASSERT_TRUE(write("S", "k", "2"));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+}
+
 TEST_F(IniProfileTest, ASaveClearsTheTemporaryFilesThatAKilledSaveLeft)
 {
     for (const char* name : {".setting.ini.1xq0z3", ".setting.ini.a", ".setting.ini.keep-me", ".other.ini.1xq0z3", "setting.ini.1xq0z3"})
