@@ -48,12 +48,17 @@ Contents refused(QString reason) { return {Contents::Refused, {}, std::move(reas
 QString unsafeFolder(const QString& folder)
 {
     const QByteArray name = QFile::encodeName(folder);
-    struct stat link {}, st {};
-    if (::lstat(name.constData(), &link) != 0 || ::stat(name.constData(), &st) != 0)
-        return errno == ENOENT ? QString() : becauseOfErrno(folder, errno);
+    const QString notOurs = because(folder, QStringLiteral("这个文件夹不是你自己的，设置不从这里读取，也不保存到这里"));
     const uid_t me = ::geteuid();
-    if (link.st_uid != me || st.st_uid != me)
-        return because(folder, QStringLiteral("这个文件夹不是你自己的，设置不从这里读取，也不保存到这里"));
+    struct stat link {}, st {};
+    if (::lstat(name.constData(), &link) != 0)
+        return errno == ENOENT ? QString() : becauseOfErrno(folder, errno);
+    if (link.st_uid != me)
+        return notOurs;
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT ? QString() : becauseOfErrno(folder, errno);
+    if (st.st_uid != me)
+        return notOurs;
     if (st.st_mode & (S_IWGRP | S_IWOTH))
         return because(folder, QStringLiteral("别的用户也能写入这个文件夹，设置不从这里读取，也不保存到这里"));
     return {};
