@@ -52,8 +52,9 @@ void Form3::Check3_Click() { switchHotkey(*Check3, *RKHotKey3); }
 
 void Form3::Glintbutton1_Click()
 {
-    // A row that could not be saved has told the user why; the window then
-    // stays open with every recording, so nothing typed is lost.
-    if (RKHotKey1->SaveSettings() && RKHotKey2->SaveSettings() && RKHotKey3->SaveSettings())
+    // One save of the three rows, so the file holds all of them or none. When
+    // it fails the user has been told why, and the window stays open with
+    // every recording, so nothing typed is lost.
+    if (RKHotKey::SaveSettings({RKHotKey1, RKHotKey2, RKHotKey3}))
         Hide();
 }

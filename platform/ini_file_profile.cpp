@@ -40,18 +40,22 @@ QString IniFileProfile::getString(const QString& section, const QString& key, co
     return value ? decodeValue(*value, encoding) : defaultValue;
 }
 
-SaveResult IniFileProfile::writeString(const QString& section, const QString& key, const QString& value,
-                                       const QString& path)
+SaveResult IniFileProfile::writeStrings(const QString& section, const std::vector<IniValue>& values,
+                                        const QString& path)
 {
-    // A file we cannot read is left alone rather than replaced by one key.
+    // A file we cannot read is left alone rather than replaced by a few keys.
     const auto file = settings_file::read(path);
     if (file.state == settings_file::Contents::Refused)
         return SaveResult::failed(file.reason);
     const ini::Encoding encoding = ini::encodingOf(file.bytes);
-    const auto text = ini::assign(file.bytes, encode(section, encoding), encode(key, encoding), encode(value, encoding));
-    if (!text)
-        return SaveResult::failed(QStringLiteral("“%1”或它的值含有 INI 文件存不下的字符").arg(key));
-    return settings_file::replace(path, *text);
+    QByteArray text = file.bytes;
+    for (const IniValue& v : values) {
+        const auto changed = ini::assign(text, encode(section, encoding), encode(v.key, encoding), encode(v.value, encoding));
+        if (!changed)
+            return SaveResult::failed(QStringLiteral("“%1”或它的值含有 INI 文件存不下的字符").arg(v.key));
+        text = *changed;
+    }
+    return settings_file::replace(path, text);
 }
 
 } // namespace platform

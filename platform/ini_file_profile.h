@@ -11,8 +11,8 @@ class IniFileProfile : public IniProfile {
 public:
     QString getString(const QString& section, const QString& key, const QString& defaultValue,
                       const QString& path) override;
-    SaveResult writeString(const QString& section, const QString& key, const QString& value,
-                     const QString& path) override;
+    SaveResult writeStrings(const QString& section, const std::vector<IniValue>& values,
+                            const QString& path) override;
 };
 
 } // namespace platform

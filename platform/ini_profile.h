@@ -1,9 +1,15 @@
 #pragma once
 #include <QString>
+#include <vector>
 
 #include "platform/save_result.h"
 
 namespace platform {
+
+struct IniValue {
+    QString key;
+    QString value;
+};
 
 // Sectioned INI files ("[section]" lines, "key=value" lines), stored in the
 // GBK (code page 936) encoding with CR LF line ends; a file that starts with
@@ -24,8 +30,15 @@ public:
     // Replaces the key's value in place, or adds the key at the end of its
     // section, creating the section and the file when missing. The file is
     // replaced whole or not at all; when not, the result says why.
-    virtual SaveResult writeString(const QString& section, const QString& key, const QString& value,
-                             const QString& path) = 0;
+    SaveResult writeString(const QString& section, const QString& key, const QString& value, const QString& path)
+    {
+        return writeStrings(section, {{key, value}}, path);
+    }
+
+    // Sets several keys, in order, as writeString would one after the other,
+    // with one replace of the file: all of them are stored or none.
+    virtual SaveResult writeStrings(const QString& section, const std::vector<IniValue>& values,
+                                    const QString& path) = 0;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -23,6 +24,11 @@ QString becauseOfErrno(const QString& path, int error) { return because(path, qt
 
 QString tooLarge(const QString& path) { return because(path, QStringLiteral("文件大于 1 MB，不是设置文件")); }
 
+QString wouldBeTooLarge(const QString& path)
+{
+    return because(path, QStringLiteral("保存后文件会大于 1 MB，程序将读不了它，所以没有保存"));
+}
+
 // Why the file is not one to read or replace, or nothing.
 QString unusable(const QString& path, const struct stat& st)
 {
@@ -34,6 +40,31 @@ QString unusable(const QString& path, const struct stat& st)
 }
 
 Contents refused(QString reason) { return {Contents::Refused, {}, std::move(reason)}; }
+
+// Why the folder may not hold settings, or nothing. Like ssh with its folder,
+// it must be this user's own and writable by nobody else, or another user could
+// plant a file there, or a link that makes a save rewrite one of the user's
+// files. The folder may be a link the user made; a missing folder holds no file.
+QString unsafeFolder(const QString& folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    const QString notOurs = because(folder, QStringLiteral("这个文件夹不是你自己的，设置不从这里读取，也不保存到这里"));
+    const uid_t me = ::geteuid();
+    struct stat link {}, st {};
+    if (::lstat(name.constData(), &link) != 0)
+        return errno == ENOENT ? QString() : becauseOfErrno(folder, errno);
+    if (link.st_uid != me)
+        return notOurs;
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT ? QString() : becauseOfErrno(folder, errno);
+    if (st.st_uid != me)
+        return notOurs;
+    if (st.st_mode & (S_IWGRP | S_IWOTH))
+        return because(folder, QStringLiteral("别的用户也能写入这个文件夹，设置不从这里读取，也不保存到这里"));
+    return {};
+}
+
+QString folderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
 
 // The file at the end of a chain of symbolic links (a missing one included).
 QString linkTarget(const QString& path)
@@ -59,13 +90,29 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
+// The temporary files of a target are named ".<name>.<random number in base 36>".
+QString temporaryPrefix(const QFileInfo& target) { return QStringLiteral(".") + target.fileName() + u'.'; }
+
+// A save that was killed before its rename left its temporary file; the
+// program saves one file at a time, so any such file is a leftover.
+void removeLeftoverTemporaries(const QString& target)
+{
+    const QFileInfo info(target);
+    const QRegularExpression leftover(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(temporaryPrefix(info)) + QStringLiteral("[0-9a-z]{1,7}")));
+    const QDir folder = info.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (leftover.match(name).hasMatch())
+            ::unlink(QFile::encodeName(folder.filePath(name)).constData());
+}
+
 // A new file next to the target, named after it, created with O_EXCL so it is ours.
 int createTemporary(const QString& target, QByteArray& name)
 {
     const QFileInfo info(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString suffix = QString::number(QRandomGenerator::global()->generate(), 36);
-        name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' + suffix);
+        name = QFile::encodeName(info.absolutePath() + u'/' + temporaryPrefix(info) + suffix);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -77,6 +124,8 @@ int createTemporary(const QString& target, QByteArray& name)
 
 Contents read(const QString& path)
 {
+    if (QString why = unsafeFolder(folderOf(path)); !why.isEmpty())
+        return refused(why);
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
     // Looked at before opening: opening a device or a FIFO can block or act.
@@ -113,6 +162,10 @@ Contents read(const QString& path)
 
 SaveResult replace(const QString& path, const QByteArray& bytes)
 {
+    if (QString why = unsafeFolder(folderOf(path)); !why.isEmpty())
+        return SaveResult::failed(why);
+    if (bytes.size() > MaxBytes)
+        return SaveResult::failed(wouldBeTooLarge(path));
     const QString target = linkTarget(path);
     const QByteArray targetName = QFile::encodeName(target);
     struct stat old {};
@@ -127,6 +180,7 @@ SaveResult replace(const QString& path, const QByteArray& bytes)
         return SaveResult::failed(becauseOfErrno(path, errno));
     }
 
+    removeLeftoverTemporaries(target);
     QByteArray temporary;
     const int fd = createTemporary(target, temporary);
     if (fd < 0)

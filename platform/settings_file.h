@@ -3,7 +3,8 @@
 // can write the program's folder) may have turned into something else: a
 // FIFO, a device, a folder, a huge file. Such a file is never read, waited on
 // or written over. A symbolic link is followed, and a replace writes the
-// file it points to, so the link stays.
+// file it points to, so the link stays. Nothing is read from or saved into a
+// folder that is not this user's own or that others may write.
 #include <QByteArray>
 #include <QString>
 
@@ -29,6 +30,8 @@ Contents read(const QString& path);
 // temporary file in the same folder, so it is replaced whole or not at all.
 // Every write, flush and close is checked before the rename; a file that
 // cannot be written is left as it is, and its permissions pass to the new one.
+// More than MaxBytes is refused before anything is written, since it could
+// not be read back. Temporary files that a killed save left are removed.
 SaveResult replace(const QString& path, const QByteArray& bytes);
 
 } // namespace platform::settings_file

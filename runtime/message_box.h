@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <vector>
 
 class QWidget;
 
@@ -17,10 +18,20 @@ public:
     virtual void msgBox(const QString& text, int style, const QString& title) = 0;
 };
 
-// The real dialog.
+// The real dialog. A message that is open already is not shown again, nor
+// kept for later: one box of a kind at a time.
 class QtMessageBoxService : public MessageBoxService {
 public:
     void msgBox(const QString& text, int style, const QString& title) override;
+
+private:
+    struct Shown {
+        QString text;
+        int style;
+        QString title;
+        bool operator==(const Shown&) const = default;
+    };
+    std::vector<Shown> open_; // the boxes open now, nested in one another
 };
 
 } // namespace rt

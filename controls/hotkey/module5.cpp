@@ -1,6 +1,5 @@
 #include "controls/hotkey/module5.h"
 
-#include "platform/ini_profile.h"
 #include "runtime/app_folder.h"
 
 namespace Module5 {
@@ -30,6 +29,12 @@ platform::SaveResult WriteIniValue(platform::IniProfile& ini, const QString& sec
                                    const QString& value)
 {
     return ini.writeString(section, key, value, iniPath());
+}
+
+platform::SaveResult WriteIniValues(platform::IniProfile& ini, const QString& section,
+                                    const std::vector<platform::IniValue>& values)
+{
+    return ini.writeStrings(section, values, iniPath());
 }
 
 } // namespace Module5

@@ -4,12 +4,9 @@
 // file name set in a designer) decides the file every later read and write uses.
 #include <QString>
 
+#include "platform/ini_profile.h"
 #include "platform/save_result.h"
 #include "runtime/settings_folder.h"
-
-namespace platform {
-class IniProfile;
-}
 
 namespace Module5 {
 
@@ -26,5 +23,9 @@ QString ReadIniValue(platform::IniProfile& ini, const QString& section, const QS
 
 // Sets the key in IniPath; the result says whether it was stored and if not, why.
 platform::SaveResult WriteIniValue(platform::IniProfile& ini, const QString& section, const QString& key, const QString& value);
+
+// Sets the keys in IniPath in one replace of the file: all of them or none.
+platform::SaveResult WriteIniValues(platform::IniProfile& ini, const QString& section,
+                                    const std::vector<platform::IniValue>& values);
 
 } // namespace Module5

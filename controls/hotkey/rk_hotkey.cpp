@@ -348,12 +348,14 @@ QString RKHotKey::readSetting(const QString& key, const QString& defaultValue)
     return p.ini ? Module5::ReadIniValue(*p.ini, Section, key, defaultValue) : defaultValue;
 }
 
-platform::SaveResult RKHotKey::saveSetting(const QString& key, const QString& value)
+std::vector<platform::IniValue> RKHotKey::settingValues() const
 {
-    auto& p = services().platform;
-    if (settingLocation_ != 0)
-        return p.settings ? p.settings->save(regKeyName_, Section, key, value) : platform::SaveResult{};
-    return p.ini ? Module5::WriteIniValue(*p.ini, Section, key, value) : platform::SaveResult{};
+    const QString name = extenderName();
+    return {
+        {name + QStringLiteral("Text"), Text()},
+        {name + QStringLiteral("KeyCode"), QString::number(keyCode_)},
+        {name + QStringLiteral("ModKeyCode"), QString::number(modKeyCode_)},
+    };
 }
 
 void RKHotKey::loadSettings()
@@ -377,23 +379,32 @@ void RKHotKey::loadSettings()
     }
 }
 
-bool RKHotKey::SaveSettings()
+bool RKHotKey::SaveSettings() { return SaveSettings({this}); }
+
+bool RKHotKey::SaveSettings(std::initializer_list<RKHotKey*> controls)
 {
-    const QString name = extenderName();
-    const std::pair<QString, QString> values[] = {
-        {name + QStringLiteral("Text"), Text()},
-        {name + QStringLiteral("KeyCode"), QString::number(keyCode_)},
-        {name + QStringLiteral("ModKeyCode"), QString::number(modKeyCode_)},
-    };
-    for (const auto& [key, value] : values) {
-        const platform::SaveResult result = saveSetting(key, value);
-        if (!result.saved) {
-            services().messageBox.msgBox(QStringLiteral("热键设置未能保存。\n%1").arg(result.reason), rt::MbCritical,
-                                         QStringLiteral("错误"));
-            return false;
+    if (controls.size() == 0)
+        return true;
+    rt::Services& services = (*controls.begin())->services();
+    auto& p = services.platform;
+    // The INI values of all the controls go into the file together; the
+    // per-user store takes its values one by one.
+    std::vector<platform::IniValue> iniValues;
+    platform::SaveResult result;
+    for (RKHotKey* control : controls) {
+        for (platform::IniValue& v : control->settingValues()) {
+            if (control->settingLocation_ == 0)
+                iniValues.push_back(std::move(v));
+            else if (result && p.settings)
+                result = p.settings->save(control->regKeyName_, Section, v.key, v.value);
         }
     }
-    return true;
+    if (result && p.ini && !iniValues.empty())
+        result = Module5::WriteIniValues(*p.ini, Section, iniValues);
+    if (!result)
+        services.messageBox.msgBox(QStringLiteral("热键设置未能保存。\n%1").arg(result.reason), rt::MbCritical,
+                                   QStringLiteral("错误"));
+    return result.saved;
 }
 
 void RKHotKey::setINIFileName(const QString& New_INIFileName)

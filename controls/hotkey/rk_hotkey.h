@@ -2,11 +2,13 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "controls/hotkey/hotkey_edit.h"
 #include "controls/hotkey/module4.h"
 #include "platform/hotkeys.h"
+#include "platform/ini_profile.h"
 #include "platform/save_result.h"
 #include "runtime/user_control.h"
 
@@ -52,6 +54,9 @@ public:
     // Stores the recording; when a value cannot be stored, tells the user why
     // and stops. True when all was stored.
     bool SaveSettings();
+    // Stores the recordings of several controls as one save: the INI file is
+    // replaced once for all of them, so it holds all of them or none.
+    static bool SaveSettings(std::initializer_list<RKHotKey*> controls);
     // Settable only while the host is being designed (error 382 otherwise).
     QString INIFileName() const { return iniFileName_; }
     void setINIFileName(const QString& New_INIFileName);
@@ -89,7 +94,7 @@ private:
     void tearDown();
     void loadSettings();
     QString readSetting(const QString& key, const QString& defaultValue);
-    platform::SaveResult saveSetting(const QString& key, const QString& value);
+    std::vector<platform::IniValue> settingValues() const; // the keys SaveSettings stores, in order
     QString combinationText(int32_t keyCode, int32_t modKeyCode) const;
     void setDisplay(const QString& text);
     void applyColors();

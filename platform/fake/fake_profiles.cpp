@@ -11,13 +11,15 @@ QString FakeIniProfile::getString(const QString& section, const QString& key, co
     return files_.getString(section, key, defaultValue, realPath(path));
 }
 
-SaveResult FakeIniProfile::writeString(const QString& section, const QString& key, const QString& value,
-                                       const QString& path)
+SaveResult FakeIniProfile::writeStrings(const QString& section, const std::vector<IniValue>& values,
+                                        const QString& path)
 {
-    calls.push_back({Call::Write, section, key, value, path});
+    for (const IniValue& v : values)
+        calls.push_back({Call::Write, section, v.key, v.value, path});
+    ++replaces;
     if (!writeError.isEmpty())
         return SaveResult::failed(writeError);
-    return files_.writeString(section, key, value, realPath(path));
+    return files_.writeStrings(section, values, realPath(path));
 }
 
 QString FakeIniProfile::realPath(const QString& path) const

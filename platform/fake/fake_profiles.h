@@ -21,10 +21,12 @@ public:
 
     QString getString(const QString& section, const QString& key, const QString& defaultValue,
                       const QString& path) override;
-    SaveResult writeString(const QString& section, const QString& key, const QString& value,
-                           const QString& path) override;
+    // Records one Write call per key.
+    SaveResult writeStrings(const QString& section, const std::vector<IniValue>& values,
+                            const QString& path) override;
 
     std::vector<Call> calls;
+    int replaces = 0;   // writeStrings calls: each replaces its file once
     QString writeError; // when set, every write fails with this reason
     QString folder;
 

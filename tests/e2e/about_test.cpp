@@ -8,7 +8,9 @@
 #include <X11/Xlib.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 #include "harness/vorlin_window.h"
 
@@ -37,7 +39,7 @@ protected:
     XSession session{XSession::Options{.windowManager = true}};
     Process vorlin;
     unsigned long mainWindow = 0;
-    std::string openerLog;
+    std::string openerLog, hold, ended;
 
     void SetUp() override { ASSERT_TRUE(session.ok()) << "no X server"; }
 
@@ -53,14 +55,18 @@ protected:
     }
 
     // A stand-in for xdg-open that writes one line per argument and a blank
-    // line after each start.
+    // line after each start, then runs while the file `hold` exists and notes
+    // its end in `ended`.
     std::string makeOpener()
     {
         const std::string bin = session.folder() + "/bin";
         fs::create_directories(bin);
         openerLog = session.folder() + "/opener.log";
+        hold = session.folder() + "/hold";
+        ended = session.folder() + "/ended";
         std::ofstream script(bin + "/xdg-open");
-        script << "#!/bin/sh\n{ for a in \"$@\"; do printf 'arg:%s\\n' \"$a\"; done; echo; } >> '" << openerLog << "'\n";
+        script << "#!/bin/sh\n{ for a in \"$@\"; do printf 'arg:%s\\n' \"$a\"; done; echo; } >> '" << openerLog << "'\n"
+               << "while [ -e '" << hold << "' ]; do /bin/sleep 0.05; done\necho >> '" << ended << "'\n";
         script.close();
         fs::permissions(bin + "/xdg-open", fs::perms::owner_all);
         return bin;
@@ -85,6 +91,13 @@ protected:
     bool waitForLaunches(size_t n) const
     {
         return waitFor([&] { return launches().size() >= n; }, 10s);
+    }
+
+    // A link opens its address at most once a second: clicks it until the nth start.
+    bool openUntilLaunches(const std::function<void()>& click, size_t n) const
+    {
+        return waitFor([&] { return launches().size() >= n || (click(), false); }, 10s, 250ms) ||
+               launches().size() >= n;
     }
 
     // Brings the main window to the front (the About window may cover its
@@ -174,18 +187,46 @@ TEST_F(AboutTest, LinksHandTheirAddressToTheDesktopOpenerAsOneArgument)
     start(makeOpener());
     clickMain(HomePagePicture);
     ASSERT_TRUE(waitForLaunches(1));
-    clickMain(Banner);
-    ASSERT_TRUE(waitForLaunches(2));
+    ASSERT_TRUE(openUntilLaunches([&] { clickMain(Banner); }, 2));
     clickMain(form1::AboutPicture);
     const auto about = session.waitForWindow(AboutTitle, 10s);
     ASSERT_TRUE(about);
     session.xdotool({"windowactivate", "--sync", std::to_string(*about)});
-    session.clickAt(*about, form2::WebLink.x, form2::WebLink.y);
-    ASSERT_TRUE(waitForLaunches(3));
+    ASSERT_TRUE(openUntilLaunches([&] { session.clickAt(*about, form2::WebLink.x, form2::WebLink.y); }, 3));
     session.clickAt(*about, form2::FeedbackLink.x, form2::FeedbackLink.y);
     ASSERT_TRUE(waitForLaunches(4));
     const Launches expected{{HomePage}, {HomePage}, {HomePage}, {FeedbackMail}};
     EXPECT_EQ(launches(), expected);
+}
+
+// Clicking runs over the banner: every click reaches it, a hundred a second.
+TEST_F(AboutTest, ALinkOpensItsAddressAtMostOnceASecondAndNotWhileTheLastOpeningRuns)
+{
+    start(makeOpener());
+    const auto burst = [&] {
+        session.xdotool({"windowactivate", "--sync", std::to_string(mainWindow)});
+        const auto began = Clock::now();
+        session.xdotool({"mousemove", "--window", std::to_string(mainWindow), std::to_string(Banner.x),
+                         std::to_string(Banner.y), "click", "--repeat", "30", "--delay", "20", "1"});
+        return std::chrono::duration<double>(Clock::now() - began).count();
+    };
+    // An opener that ends at once: one start a second at most.
+    const double seconds = burst();
+    ASSERT_TRUE(waitForLaunches(1));
+    EXPECT_LE(launches().size(), size_t(1 + seconds)) << "30 clicks in " << seconds << " s";
+
+    // An opener that runs on: no other start, however long it runs.
+    std::ofstream(hold).put('\n');
+    ASSERT_TRUE(openUntilLaunches([&] { clickMain(Banner); }, launches().size() + 1));
+    const size_t running = launches().size();
+    std::this_thread::sleep_for(1100ms); // past the one-second gap
+    burst();
+    clickMain(form1::AboutPicture); // clicks are handled in order: this one shows the burst was
+    ASSERT_TRUE(session.waitForWindow(AboutTitle, 10s));
+    EXPECT_EQ(launches().size(), running);
+    fs::remove(hold);
+    ASSERT_TRUE(waitFor([&] { return fs::exists(ended) && fs::file_size(ended) >= running; }, 10s));
+    EXPECT_TRUE(openUntilLaunches([&] { clickMain(Banner); }, running + 1));
 }
 
 TEST_F(AboutTest, WithoutAnOpenerTheLinksDoNothingAndTheProgramGoesOn)

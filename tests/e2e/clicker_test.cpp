@@ -1,6 +1,8 @@
 // The real program under Xvfb and openbox, driven by xdotool, observed from outside.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <algorithm>
 
 #include "harness/click_recorder.h"
@@ -133,6 +135,58 @@ TEST_F(ClickerTest, Check2MakesTheWindowTopmost)
     EXPECT_TRUE(waitFor(above, 3s));
     vorlin->click(form1::TopmostBox);
     EXPECT_TRUE(waitFor([&] { return !above(); }, 3s));
+}
+
+// The windows the window manager keeps, bottom to top.
+std::vector<unsigned long> stackingOrder(const XSession& s)
+{
+    std::vector<unsigned long> order;
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(s.display(), DefaultRootWindow(s.display()),
+                           XInternAtom(s.display(), "_NET_CLIENT_LIST_STACKING", False), 0, 1024, False, XA_WINDOW,
+                           &type, &format, &n, &after, &data) == Success &&
+        data)
+        order.assign(reinterpret_cast<const Window*>(data), reinterpret_cast<const Window*>(data) + n);
+    if (data)
+        XFree(data);
+    return order;
+}
+
+TEST(TopmostWithoutWindowManager, AWindowManagerStartedLaterKeepsTheWindowAboveANewOne)
+{
+    XSession session; // no window manager yet
+    ASSERT_TRUE(session.ok()) << "no X server";
+    RunningVorlin vorlin(session);
+    ASSERT_TRUE(vorlin.ok()) << "the main window did not appear";
+    const auto above = [&] {
+        const auto state = session.wmState(vorlin.window);
+        return std::find(state.begin(), state.end(), "_NET_WM_STATE_ABOVE") != state.end();
+    };
+    vorlin.click(form1::TopmostBox);
+    // Where a window manager that starts later reads the state of a window it takes over.
+    ASSERT_TRUE(waitFor(above, 3s)) << "the window does not carry the state";
+
+    ASSERT_TRUE(session.startWindowManager());
+    Display* d = session.display();
+    const Window other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 400, 400, 0, 0, 0);
+    XMapRaised(d, other);
+    XFlush(d);
+    const auto position = [](const std::vector<unsigned long>& order, unsigned long w) {
+        return std::find(order.begin(), order.end(), w) - order.begin();
+    };
+    std::vector<unsigned long> order;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            order = stackingOrder(session);
+            return position(order, other) < long(order.size()) && position(order, vorlin.window) < long(order.size());
+        },
+        10s))
+        << "the window manager did not take both windows";
+    EXPECT_GT(position(order, vorlin.window), position(order, other)) << "a new window covers Vorlin";
+    EXPECT_TRUE(above());
 }
 
 TEST_F(ClickerTest, SecondStartShowsTheMessageAndLeavesOneInstance)

@@ -186,7 +186,7 @@ TEST_F(CommandsTest, AnotherUsersCommandsAreRefused)
 struct Place {
     const char* name;
     const char* runtimeDir;
-    enum { Nothing, Link, OpenFolder, OthersFolder } planted;
+    enum { Nothing, Link, LinkToPrivate, OpenFolder, OthersFolder } planted;
 };
 
 class SingleInstanceTest : public CommandsTest, public ::testing::WithParamInterface<Place> {};
@@ -201,8 +201,10 @@ TEST_P(SingleInstanceTest, ASecondStartIsRefusedAndCommandsReachTheFirst)
     const std::string ours = temp + "/vorlin-" + std::to_string(geteuid());
     const std::string elsewhere = session.folder() + "/elsewhere";
     fs::create_directories(temp);
-    if (place.planted == Place::Link) {
+    if (place.planted == Place::Link || place.planted == Place::LinkToPrivate) {
         fs::create_directory(elsewhere);
+        if (place.planted == Place::LinkToPrivate)
+            chmod(elsewhere.c_str(), 0700); // what the link leads to would pass: only the link gives it away
         fs::create_directory_symlink(elsewhere, ours);
     } else if (place.planted != Place::Nothing) {
         fs::create_directory(ours);
@@ -222,7 +224,7 @@ TEST_P(SingleInstanceTest, ASecondStartIsRefusedAndCommandsReachTheFirst)
     EXPECT_EQ(vorlin({"--quit"}, changes).exitCode, 0);
     EXPECT_EQ(first.process.waitExit(5s), 0);
 
-    if (place.planted == Place::Link) {
+    if (place.planted == Place::Link || place.planted == Place::LinkToPrivate) {
         EXPECT_TRUE(fs::is_empty(elsewhere)) << "the link was followed";
     } else if (place.planted != Place::Nothing) {
         EXPECT_TRUE(fs::is_empty(ours)) << "another user's folder was used";
@@ -233,6 +235,7 @@ INSTANTIATE_TEST_SUITE_P(Places, SingleInstanceTest,
                          ::testing::Values(Place{"RuntimeDirEmpty", "", Place::Nothing},
                                            Place{"RuntimeDirMissing", "/nonexistent/run", Place::Nothing},
                                            Place{"TempFolderIsALink", "", Place::Link},
+                                           Place{"TempFolderIsALinkToAPrivateFolder", "", Place::LinkToPrivate},
                                            Place{"TempFolderOpenToOthers", "", Place::OpenFolder},
                                            Place{"TempFolderOfAnotherUser", "", Place::OthersFolder}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -226,6 +226,28 @@ TEST_F(HotkeyTest, StartStopAndLockHotkeysWorkWhileAnotherWindowHasTheFocus)
     EXPECT_TRUE(session.windowsTitled("错误").empty());
 }
 
+// Holding a hotkey whose handler brings up a message gives one box of it, not one per press.
+TEST_F(HotkeyTest, AHeldHotkeyBringsUpOneBoxOfItsMessage)
+{
+    vorlin->type(form1::IntervalBox, "abc");
+    openHotkeyWindow();
+    record(form3::Box1, "ctrl+F1");
+    record(form3::Box3, "ctrl+F3");
+    click(form3::Check1);
+    click(form3::Check3);
+    OtherWindow other(session);
+    focusElsewhere(other);
+    session.xdotool({"key", "--repeat", "20", "--delay", "20", "ctrl+F1"});
+    // The presses are handled in order: once the lock hotkey's own message
+    // (no coordinates typed) is up, so are the start hotkey's.
+    session.pressKeys("ctrl+F3");
+    ASSERT_TRUE(session.waitForWindow("错误", 10s)) << "the lock hotkey brought up no message";
+    int boxes = 0;
+    for (unsigned long w : session.windowsTitled("范围错误"))
+        boxes += session.isViewable(w) ? 1 : 0;
+    EXPECT_EQ(boxes, 1);
+}
+
 TEST_F(HotkeyTest, HotkeysWorkWithNumLockOn)
 {
     vorlin->type(form1::IntervalBox, "10");
@@ -492,6 +514,31 @@ TEST_F(HotkeyTest, ASaveThatCannotWriteTellsWhyAndLeavesTheFileAndTheWindowAsThe
     const std::string saved = readFile(ini);
     EXPECT_NE(saved.find("RKHotKey2KeyCode=116\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("[Other]\r\nkeep=1\r\n"), std::string::npos) << saved;
+}
+
+// The program's folder open to every user, with a setting.ini in it (planted
+// there by anyone): it is not read, and a save there is refused with a reason.
+TEST_F(HotkeyTest, AFolderOthersMayWriteIsNeitherReadNorSavedInto)
+{
+    const std::string ini = session.folder() + "/setting.ini";
+    writeFile(ini, ExampleFile);
+    ASSERT_EQ(::chmod(session.folder().c_str(), 0777), 0);
+    openHotkeyWindow();
+    click(form3::Check1); // with Ctrl+F1 read from the file this would switch it on
+    EXPECT_TRUE(vorlin->dismissMessage("错误")) << "the planted combination was read";
+    session.xdotool({"windowactivate", "--sync", std::to_string(hotkeyWindow)});
+    record(form3::Box2, "ctrl+F5");
+    click(form3::SaveButton);
+    EXPECT_TRUE(vorlin->dismissMessage("错误")) << "no message about the refused folder";
+    EXPECT_TRUE(session.isViewable(hotkeyWindow));
+    EXPECT_EQ(readFile(ini), ExampleFile);
+
+    // The folder private again, the same save goes through.
+    ASSERT_EQ(::chmod(session.folder().c_str(), 0700), 0);
+    session.xdotool({"windowactivate", "--sync", std::to_string(hotkeyWindow)});
+    click(form3::SaveButton);
+    EXPECT_TRUE(waitFor([&] { return !session.isViewable(hotkeyWindow); }, 5s)) << "save did not hide the window";
+    EXPECT_NE(readFile(ini).find("RKHotKey2KeyCode=116\r\n"), std::string::npos) << readFile(ini);
 }
 
 // A setting.ini that would block or flood the program: the hotkey window

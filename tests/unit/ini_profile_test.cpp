@@ -174,6 +174,115 @@ TEST_F(IniProfileTest, AFailedWriteReportsFailureAndLeavesNoFileOrTemporaryBehin
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"setting.ini"});
 }
 
+TEST_F(IniProfileTest, SeveralKeysAreStoredTogetherOrNotAtAll)
+{
+    put("[RKHotKey]\r\nRKHotKey1Text=F1\r\n");
+    const QByteArray old = bytes();
+    // The third value cannot be stored: neither are the first two.
+    EXPECT_FALSE(ini.writeStrings("RKHotKey", {{"RKHotKey1Text", "F2"}, {"RKHotKey1KeyCode", "113"}, {"k", "a\nb"}}, path()));
+    EXPECT_EQ(bytes(), old);
+    ASSERT_TRUE(ini.writeStrings("RKHotKey", {{"RKHotKey1Text", "F2"}, {"RKHotKey1KeyCode", "113"}}, path()));
+    EXPECT_EQ(bytes(), QByteArray("[RKHotKey]\r\nRKHotKey1Text=F2\r\nRKHotKey1KeyCode=113\r\n"));
+}
+
+// The file may hold up to MaxBytes: so much is read, and a save that would
+// make it larger is refused before anything is written.
+TEST_F(IniProfileTest, TheSizeCapHoldsToTheByteForReadingAndSaving)
+{
+    const QByteArray head = "[RKHotKey]\r\nRKHotKey1KeyCode=112\r\n";
+    // The file filled up with a comment line to the size asked.
+    const auto filled = [&](qint64 size) { return head + QByteArray(size - head.size() - 2, ';') + "\r\n"; };
+    put(filled(100));
+    ASSERT_TRUE(write("RKHotKey", "k", "1"));
+    const QByteArray key(bytes().size() - 100, 'x'); // what writing k adds to the file
+    const struct {
+        const char* name;
+        qint64 sizeBefore;
+        bool readable, saved;
+    } rows[] = {
+        {"at the cap", platform::settings_file::MaxBytes, true, false},
+        {"saved up to the cap", platform::settings_file::MaxBytes - key.size(), true, true},
+        {"saved one byte over the cap", platform::settings_file::MaxBytes - key.size() + 1, true, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        put(filled(row.sizeBefore));
+        EXPECT_EQ(get("RKHotKey", "RKHotKey1KeyCode"), row.readable ? "112" : "DEF");
+        const auto result = ini.writeString("RKHotKey", "k", "1", path());
+        EXPECT_EQ(result.saved, row.saved) << result.reason.toStdString();
+        EXPECT_EQ(bytes().size(), row.sizeBefore + (row.saved ? key.size() : 0));
+        EXPECT_TRUE(row.saved || result.reason.startsWith(path())) << result.reason.toStdString();
+        EXPECT_EQ(entries(), QStringList{"setting.ini"});
+    }
+}
+
+TEST_F(IniProfileTest, ASaveKeepsTheFilesPermissions)
+{
+    for (const mode_t mode : {0600, 0640, 0604}) {
+        put("[S]\r\nk=1\r\n");
+        ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), mode), 0);
+        ASSERT_TRUE(write("S", "k", "2"));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+}
+
+TEST_F(IniProfileTest, ASaveClearsTheTemporaryFilesThatAKilledSaveLeft)
+{
+    for (const char* name : {".setting.ini.1xq0z3", ".setting.ini.a", ".setting.ini.keep-me", ".other.ini.1xq0z3", "setting.ini.1xq0z3"})
+        put("left", name);
+    ASSERT_TRUE(write("S", "k", "v"));
+    EXPECT_EQ(entries(), (QStringList{".other.ini.1xq0z3", ".setting.ini.keep-me", "setting.ini", "setting.ini.1xq0z3"}));
+}
+
+// Another user's folder, or one open to others, with setting.ini planted in it
+// as a link to one of this user's files: it is neither read nor written. This
+// user's own folder, private, or reached through a link the user made, is; and
+// a setting.ini link there is followed.
+TEST_F(IniProfileTest, OnlyAFolderOfThisUsersOwnThatNobodyElseWritesHoldsSettings)
+{
+    const bool root = ::geteuid() == 0; // only root can hand a folder or a link to another user
+    const QByteArray note = "[RKHotKey]\r\nRKHotKey1KeyCode=112\r\n";
+    const auto giveToNobody = [](const QString& p) { return ::lchown(QFile::encodeName(p).constData(), 65534, 65534) == 0; };
+    enum Reached { Directly, ThroughOurLink, ThroughTheirLink };
+    const struct {
+        const char* name;
+        mode_t mode;
+        bool theirs;
+        Reached reached;
+        bool usable;
+    } rows[] = {
+        {"private", 0700, false, Directly, true},
+        {"readable by others", 0755, false, Directly, true},
+        {"through a link of ours", 0700, false, ThroughOurLink, true},
+        {"open to all", 0777, false, Directly, false},
+        {"open to the group", 0770, false, Directly, false},
+        {"another user's", 0700, true, Directly, false},
+        {"through another user's link", 0700, false, ThroughTheirLink, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if ((row.theirs || row.reached == ThroughTheirLink) && !root)
+            continue;
+        put(note, "notes.rc");
+        const QString real = path("real"), folder = row.reached == Directly ? real : path("link");
+        ASSERT_TRUE(QDir(real).removeRecursively() && QDir().mkdir(real));
+        ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), row.mode), 0);
+        ASSERT_TRUE(QFile::link(path("notes.rc"), real + "/setting.ini"));
+        ASSERT_TRUE(row.reached == Directly || QFile::link(real, folder));
+        ASSERT_TRUE(row.reached != ThroughTheirLink || giveToNobody(folder));
+        ASSERT_TRUE(!row.theirs || giveToNobody(real));
+        const QString file = folder + "/setting.ini";
+        EXPECT_EQ(ini.getString("RKHotKey", "RKHotKey1KeyCode", "DEF", file), row.usable ? "112" : "DEF");
+        const auto result = ini.writeString("RKHotKey", "RKHotKey1KeyCode", "113", file);
+        EXPECT_EQ(result.saved, row.usable);
+        EXPECT_EQ(bytes("notes.rc"), row.usable ? QByteArray(note).replace("112", "113") : note);
+        EXPECT_TRUE(row.usable || result.reason.startsWith(folder)) << result.reason.toStdString();
+        QFile::remove(path("link"));
+    }
+}
+
 TEST_F(IniProfileTest, AFileWithTheUtf8MarkIsReadAsUtf8AndSavedBackSo)
 {
     const QByteArray mark = "\xEF\xBB\xBF";

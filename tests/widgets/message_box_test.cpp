@@ -50,6 +50,39 @@ private slots:
         QCOMPARE(title, QStringLiteral("错误"));
         QVERIFY(onlyOk);
     }
+
+    // A held hotkey asks for the same message many times while its box is open.
+    void aRepeatWhileItsBoxIsOpenOpensNoOtherAndIsNotKeptForLater()
+    {
+        rt::QtMessageBoxService service;
+        const QString title = QStringLiteral("错误");
+        const QString interval = QStringLiteral("请输入鼠标点击频率！");
+        const QString coordinates = QStringLiteral("请输入鼠标点击的坐标！");
+        bool closing = false;
+        QStringList closed;
+        // Closes the newest box, from inside the dialogs' own loops, once the repeats are under way.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (closing && box) {
+                closed << box->text();
+                box->done(0);
+            }
+        });
+        closer.start(10);
+        QTimer::singleShot(50, this, [&] {
+            closing = true;
+            for (int i = 0; i < 20; ++i)
+                service.msgBox(interval, rt::MbInformation, title);
+            service.msgBox(coordinates, rt::MbInformation, title); // another message gets its box
+        });
+        service.msgBox(interval, rt::MbInformation, title);
+        QCOMPARE(closed, (QStringList{coordinates, interval}));
+        QTest::qWait(50);
+        QCOMPARE(closed.size(), 2);
+        service.msgBox(interval, rt::MbInformation, title); // once closed, the message shows again
+        QCOMPARE(closed.size(), 3);
+    }
 };
 
 QTEST_MAIN(MessageBoxTest)

@@ -108,28 +108,30 @@ XSession::XSession(Options options) : options_(options)
         return;
     XSetErrorHandler(ignoreXErrors);
     fs::copy_file(VORLIN_BINARY, fs::path(folder_) / "vorlin", fs::copy_options::overwrite_existing);
-    if (options.windowManager) {
-        wm_ = Process({"openbox", "--sm-disable"}, environment());
-        // openbox announces itself on the root window once it manages the screen.
-        Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
-        const bool up = waitFor(
-            [&] {
-                Atom type = 0;
-                int format = 0;
-                unsigned long n = 0, after = 0;
-                unsigned char* data = nullptr;
-                XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, XA_WINDOW, &type,
-                                   &format, &n, &after, &data);
-                if (data)
-                    XFree(data);
-                return n == 1;
-            },
-            20s, 50ms);
-        if (!up) {
-            XCloseDisplay(display_);
-            display_ = nullptr;
-        }
+    if (options.windowManager && !startWindowManager()) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
     }
+}
+
+bool XSession::startWindowManager()
+{
+    wm_ = Process({"openbox", "--sm-disable"}, environment());
+    // openbox announces itself on the root window once it manages the screen.
+    Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    return waitFor(
+        [&] {
+            Atom type = 0;
+            int format = 0;
+            unsigned long n = 0, after = 0;
+            unsigned char* data = nullptr;
+            XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, XA_WINDOW, &type, &format,
+                               &n, &after, &data);
+            if (data)
+                XFree(data);
+            return n == 1;
+        },
+        20s, 50ms);
 }
 
 XSession::~XSession()

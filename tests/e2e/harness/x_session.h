@@ -34,6 +34,8 @@ public:
     ~XSession();
 
     bool ok() const { return display_ != nullptr; }
+    // Starts openbox (once; the option does it at the start) and waits until it manages the screen.
+    bool startWindowManager();
     const std::string& displayName() const { return displayName_; }
     const std::string& folder() const { return folder_; }   // the program folder and HOME
     Display* display() const { return display_; }
