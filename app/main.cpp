@@ -7,12 +7,15 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "platform/uinput/uinput_input.h"
 #include "platform/x11/command_channel.h"
 #include "platform/x11/private_folder.h"
 #include "platform/x11/single_instance_lock.h"
+#include "platform/x11/x11_display.h"
 #include "platform/x11/x11_platform.h"
 #include "runtime/message_box.h"
 #include "runtime/property_bag.h"
@@ -44,6 +47,23 @@ int sendToRunningInstance(int argc, char** argv, const QString& folder, const QS
 bool inWaylandSession()
 {
     return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+}
+
+// Said once at start under Wayland: where the clicks go (`uinputFault` says why
+// not through the kernel's virtual pointer, empty when they do), what the
+// hotkeys reach and what works everywhere.
+std::string waylandNotice(const std::string& uinputFault)
+{
+    const std::string shortcuts = " Bind \"vorlin --start\", \"vorlin --stop\" and \"vorlin --lock\" to the desktop's own "
+                                  "keyboard shortcuts to use them everywhere.\n";
+    if (uinputFault.empty())
+        return "vorlin: this is a Wayland session; Vorlin clicks and moves the pointer through a virtual pointer of the "
+               "kernel's (uinput), which every program sees, and runs through XWayland, so its hotkeys reach X11 "
+               "programs only." + shortcuts;
+    return "vorlin: this is a Wayland session; Vorlin runs through XWayland, so its clicks and hotkeys reach X11 "
+           "programs only: it " + uinputFault + ". To click and move the pointer in every program, give your user "
+           "write access to /dev/uinput: Vorlin's Debian package does so with a udev rule, or see \"Wayland\" in "
+           "Vorlin's README." + shortcuts;
 }
 
 // Takes the commands of later `vorlin --start` and the like: answered at once,
@@ -113,9 +133,7 @@ int main(int argc, char** argv)
     form1->Show(); // a second instance ends here, after its message
 
     if (inWaylandSession())
-        std::fputs("vorlin: this is a Wayland session; Vorlin runs through XWayland, so its clicks and hotkeys "
-                   "reach X11 programs only. Bind \"vorlin --start\", \"vorlin --stop\" and \"vorlin --lock\" to "
-                   "the desktop's own keyboard shortcuts to use them everywhere.\n",
+        std::fputs(waylandNotice(platform::uinput::routeThroughUinput(platform.input, platform::x11::rootSize())).c_str(),
                    stderr);
     const QPointer<Form1> window = form1;
     platform::x11::CommandServer server(folder, [window](const QStringList& received) { return takeCommands(received, window); });
