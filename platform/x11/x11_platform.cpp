@@ -9,6 +9,7 @@
 #include "platform/native_platform.h"
 #include "platform/single_instance.h"
 #include "platform/system_colors.h"
+#include "platform/uinput/uinput_input.h"
 #include "platform/x11/pointer_poll_ticker.h"
 #include "platform/x11/timerfd_ticker.h"
 #include "platform/x11/x11_display.h"
@@ -71,18 +72,41 @@ bool prepareNativeGui()
     return true;
 }
 
+namespace {
+
+bool inWaylandSession()
+{
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+}
+
+// Under Wayland: why clicks and moves do not go through the kernel's virtual
+// pointer (empty when they do).
+std::string uinputFault;
+
+} // namespace
+
 Platform makeNativePlatform(std::unique_ptr<SingleInstance> singleInstance)
 {
-    return x11::makeX11Platform(std::move(singleInstance));
+    Platform p = x11::makeX11Platform(std::move(singleInstance));
+    if (inWaylandSession())
+        uinputFault = uinput::routeThroughUinput(p.input, x11::rootSize());
+    return p;
 }
 
 QString nativeSessionNote()
 {
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qgetenv("XDG_SESSION_TYPE") != "wayland")
+    if (!inWaylandSession())
         return {};
-    return QStringLiteral("this is a Wayland session; Vorlin runs through XWayland, so its clicks and hotkeys "
-                          "reach X11 programs only. Bind \"vorlin --start\", \"vorlin --stop\" and \"vorlin --lock\" to "
-                          "the desktop's own keyboard shortcuts to use them everywhere.");
+    const QString shortcuts = QStringLiteral(" Bind \"vorlin --start\", \"vorlin --stop\" and \"vorlin --lock\" to the "
+                                             "desktop's own keyboard shortcuts to use them everywhere.");
+    if (uinputFault.empty())
+        return QStringLiteral("this is a Wayland session; Vorlin clicks and moves the pointer through a virtual pointer "
+                              "of the kernel's (uinput), which every program sees, and runs through XWayland, so its "
+                              "hotkeys reach X11 programs only.") + shortcuts;
+    return QStringLiteral("this is a Wayland session; Vorlin runs through XWayland, so its clicks and hotkeys reach X11 "
+                          "programs only: it %1. To click and move the pointer in every program, give your user write "
+                          "access to /dev/uinput: Vorlin's Debian package does so with a udev rule, or see \"Wayland\" "
+                          "in Vorlin's README.").arg(QString::fromStdString(uinputFault)) + shortcuts;
 }
 
 } // namespace platform

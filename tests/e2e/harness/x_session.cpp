@@ -153,7 +153,9 @@ std::map<std::string, std::string> XSession::environment() const
                                            {"XDG_RUNTIME_DIR", folder_},
                                            {"XDG_CONFIG_HOME", folder_ + "/.config"},
                                            {"QT_QPA_PLATFORM", "xcb"},
-                                           {"WAYLAND_DISPLAY", ""}};
+                                           {"WAYLAND_DISPLAY", ""},
+                                           // never a real virtual pointer beside the test's own display
+                                           {"VORLIN_UINPUT", ""}};
     for (const auto& [name, value] : options_.programEnvironment)
         env.insert_or_assign(name, value);
     return env;
