@@ -21,15 +21,18 @@ namespace {
 
 using platform::x11::SendResult;
 
-// The running instance may be starting still: a socket nobody listens on yet is tried again for a while.
-int sendToRunningInstance(int argc, char** argv, const QString& folder, const QStringList& arguments)
+// The running instance may be starting still, or busy with a flood of
+// connections: a socket nobody listens on yet, or one that hung up unanswered,
+// is tried again for a while.
+int sendToRunningInstance(int argc, char** argv, const QString& socketPath, const QStringList& arguments)
 {
     QCoreApplication app(argc, argv);
     QElapsedTimer clock;
     clock.start();
     QString reason;
     SendResult result;
-    while ((result = platform::x11::sendCommandLine(folder, arguments, 5000, &reason)) == SendResult::NotListening &&
+    while (((result = platform::x11::sendCommandLine(socketPath, arguments, 5000, &reason)) == SendResult::NotListening ||
+            result == SendResult::TurnedAway) &&
            clock.elapsed() < 10000)
         QThread::msleep(50);
     if (result == SendResult::Accepted)
@@ -48,20 +51,21 @@ bool inWaylandSession()
 
 // Takes the commands of later `vorlin --start` and the like: answered at once,
 // run afterwards, so a message box that a command opens does not hold the sender.
-QString takeCommands(const QStringList& arguments, const QPointer<Form1>& window)
+platform::x11::CommandServer::Answer takeCommands(const QStringList& arguments, const QPointer<Form1>& window)
 {
     const CommandLine commands = parseCommandLine(arguments);
     if (commands.kind == CommandLine::Kind::Error)
-        return commands.error;
+        return {commands.error, {}};
     if (commands.kind != CommandLine::Kind::Run || !commands.hasCommands())
-        return QStringLiteral("takes commands only");
+        return {QStringLiteral("takes commands only"), {}};
     if (!window)
-        return QStringLiteral("is closing");
-    QTimer::singleShot(0, window, [window, commands] {
-        if (window)
-            runCommands(commands, *window);
-    });
-    return {};
+        return {QStringLiteral("is closing"), {}};
+    return {{}, [window, commands] {
+                QTimer::singleShot(0, window, [window, commands] {
+                    if (window)
+                        runCommands(commands, *window);
+                });
+            }};
 }
 
 } // namespace
@@ -80,10 +84,15 @@ int main(int argc, char** argv)
     }
 
     // Whoever holds the lock is the instance; commands go to it when it is not us.
+    // It is taken first thing, so a command sent while this one is still
+    // starting waits for it instead of finding no one.
     const QString folder = platform::x11::privateRuntimeFolder();
-    auto lock = std::make_unique<platform::x11::SingleInstanceLock>(folder);
-    if (commands.hasCommands() && lock->anotherInstanceRunning())
-        return sendToRunningInstance(argc, argv, folder, arguments);
+    const platform::x11::InstanceFiles files =
+        folder.isEmpty() ? platform::x11::InstanceFiles{} : platform::x11::instanceFiles(folder, qEnvironmentVariable("DISPLAY"));
+    auto lock = std::make_unique<platform::x11::SingleInstanceLock>(files.lock);
+    const bool anotherRuns = lock->anotherInstanceRunning();
+    if (commands.hasCommands() && anotherRuns)
+        return sendToRunningInstance(argc, argv, files.socket, arguments);
     if (commands.quits())
         return 0; // nothing runs that could be closed
 
@@ -118,7 +127,9 @@ int main(int argc, char** argv)
                    "the desktop's own keyboard shortcuts to use them everywhere.\n",
                    stderr);
     const QPointer<Form1> window = form1;
-    platform::x11::CommandServer server(folder, [window](const QStringList& received) { return takeCommands(received, window); });
+    // Commands are heard once the window is up, so none runs on a window still loading.
+    platform::x11::CommandServer server(files.socket,
+                                        [window](const QStringList& received) { return takeCommands(received, window); });
     if (folder.isEmpty())
         std::fputs("vorlin: found no folder of this user's own for the lock and the command socket: a second Vorlin "
                    "is not refused and commands cannot reach this one.\n",

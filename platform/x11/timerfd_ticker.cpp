@@ -4,7 +4,6 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 
 #include <QAbstractEventDispatcher>
@@ -100,7 +99,7 @@ void TimerFdTicker::onReadable()
     uint64_t expirations = 0;
     if (::read(fd_, &expirations, sizeof expirations) != sizeof expirations)
         return;
-    const uint64_t due = std::min<uint64_t>(expirations, static_cast<uint64_t>(maxCatchUpTicks(intervalMs_)));
+    const uint64_t due = ticksToDeliver(expirations, intervalMs_);
     for (uint64_t i = 0; i < due && active_; ++i)
         if (onTick)
             onTick();
