@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -21,8 +22,9 @@ constexpr quint32 MaxMessageBytes = 16 * 1024;
 // A peer that has not sent its message and confirmation in this time is
 // dropped, so it holds nothing open.
 constexpr int PeerTimeoutMs = 5000;
-// Out of descriptors, the waiting connections stay queued and are tried again
-// after this pause; the socket stays open all the while.
+// When a connection cannot be taken even with the spare descriptor's room, the
+// waiting ones stay queued and are tried again after this pause; the socket
+// stays open all the while.
 constexpr int AcceptPauseMs = 200;
 
 const QByteArray Taken = "ok\n";
@@ -80,6 +82,7 @@ CommandServer::CommandServer(const QString& socketPath, Handler handler, QObject
         return;
     }
     fd_ = fd;
+    spare_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &CommandServer::acceptConnections);
 }
@@ -90,6 +93,8 @@ CommandServer::~CommandServer()
         return;
     delete notifier_;
     ::close(fd_);
+    if (spare_ >= 0)
+        ::close(spare_);
     ::unlink(QFile::encodeName(path_).constData());
 }
 
@@ -105,11 +110,25 @@ void CommandServer::acceptConnections()
                 serve(fd);
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
             return;
+        } else if (errno == EMFILE && closeNewestUnserved()) {
+            continue;
         } else if (errno != EINTR && errno != ECONNABORTED) {
             pauseAccepting(); // out of descriptors or memory: later, not never
             return;
         }
     }
+}
+
+bool CommandServer::closeNewestUnserved()
+{
+    if (spare_ < 0)
+        return false;
+    ::close(spare_);
+    const int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd >= 0)
+        ::close(fd);
+    spare_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    return fd >= 0;
 }
 
 void CommandServer::pauseAccepting()

@@ -40,6 +40,10 @@ public:
 
 private:
     void acceptConnections();
+    // Out of descriptors: the spare one's room takes the newest waiting
+    // connection and closes it, so the queue does not fill with ones nobody
+    // can serve. False when even that fails.
+    bool closeNewestUnserved();
     void pauseAccepting();
     void serve(int descriptor);
     // Reads what the peer sent so far: the message, then the confirmation.
@@ -48,6 +52,7 @@ private:
     QString path_;
     Handler handler_;
     int fd_ = -1;
+    int spare_ = -1; // held in reserve for closeNewestUnserved
     QSocketNotifier* notifier_ = nullptr;
     int peers_ = 0;
     std::map<QLocalSocket*, std::function<void()>> unconfirmed_; // taken, waiting for the sender's word
