@@ -19,7 +19,9 @@ namespace {
 
 using platform::SendResult;
 
-// The running instance may be starting still: a socket nobody listens on yet is tried again for a while.
+// The running instance may be starting still, or busy with a flood of
+// connections: a socket nobody listens on yet, or one that hung up unanswered,
+// is tried again for a while.
 int sendToRunningInstance(int argc, char** argv, const QString& address, const QStringList& arguments)
 {
     QCoreApplication app(argc, argv);
@@ -27,7 +29,8 @@ int sendToRunningInstance(int argc, char** argv, const QString& address, const Q
     clock.start();
     QString reason;
     SendResult result;
-    while ((result = platform::sendCommandLine(address, arguments, 5000, &reason)) == SendResult::NotListening &&
+    while (((result = platform::sendCommandLine(address, arguments, 5000, &reason)) == SendResult::NotListening ||
+            result == SendResult::TurnedAway) &&
            clock.elapsed() < 10000)
         QThread::msleep(50);
     if (result == SendResult::Accepted)
@@ -41,20 +44,21 @@ int sendToRunningInstance(int argc, char** argv, const QString& address, const Q
 
 // Takes the commands of later `vorlin --start` and the like: answered at once,
 // run afterwards, so a message box that a command opens does not hold the sender.
-QString takeCommands(const QStringList& arguments, const QPointer<Form1>& window)
+platform::CommandServer::Answer takeCommands(const QStringList& arguments, const QPointer<Form1>& window)
 {
     const CommandLine commands = parseCommandLine(arguments);
     if (commands.kind == CommandLine::Kind::Error)
-        return commands.error;
+        return {commands.error, {}};
     if (commands.kind != CommandLine::Kind::Run || !commands.hasCommands())
-        return QStringLiteral("takes commands only");
+        return {QStringLiteral("takes commands only"), {}};
     if (!window)
-        return QStringLiteral("is closing");
-    QTimer::singleShot(0, window, [window, commands] {
-        if (window)
-            runCommands(commands, *window);
-    });
-    return {};
+        return {QStringLiteral("is closing"), {}};
+    return {{}, [window, commands] {
+                QTimer::singleShot(0, window, [window, commands] {
+                    if (window)
+                        runCommands(commands, *window);
+                });
+            }};
 }
 
 } // namespace
@@ -73,9 +77,12 @@ int main(int argc, char** argv)
     }
 
     // Whoever holds the lock is the instance; commands go to it when it is not us.
+    // It is taken first thing, so a command sent while this one is still
+    // starting waits for it instead of finding no one.
     platform::InstanceRendezvous instance = platform::findInstanceRendezvous();
     const QString address = instance.commandAddress;
-    if (commands.hasCommands() && instance.lock->anotherInstanceRunning())
+    const bool anotherRuns = instance.lock->anotherInstanceRunning();
+    if (commands.hasCommands() && anotherRuns)
         return sendToRunningInstance(argc, argv, address, arguments);
     if (commands.quits())
         return 0; // nothing runs that could be closed
@@ -97,6 +104,7 @@ int main(int argc, char** argv)
     if (const QString note = platform::nativeSessionNote(); !note.isEmpty())
         std::fprintf(stderr, "vorlin: %s\n", note.toLocal8Bit().constData());
     const QPointer<Form1> window = form1;
+    // Commands are heard once the window is up, so none runs on a window still loading.
     platform::CommandServer server(address, [window](const QStringList& received) { return takeCommands(received, window); });
     if (address.isEmpty())
         std::fputs("vorlin: found no folder of this user's own for the lock and the command socket: a second Vorlin "

@@ -1,7 +1,6 @@
 #include "platform/command_channel.h"
 
 #include <QElapsedTimer>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 #include <QtEndian>
@@ -13,8 +12,11 @@ namespace {
 
 // A message: its size as 4 bytes, big-endian, then each argument in UTF-8 ended by a NUL byte.
 constexpr quint32 MaxMessageBytes = 16 * 1024;
-// A peer that sends no whole message in this time is dropped, so it holds nothing open.
+// A peer that has not sent its message and confirmation in this time is
+// dropped, so it holds nothing open.
 constexpr int PeerTimeoutMs = 5000;
+const QByteArray Taken = "ok\n";
+const QByteArray Confirmed = "run\n";
 
 QByteArray encode(const QStringList& arguments)
 {
@@ -35,36 +37,48 @@ void drop(QLocalSocket& peer)
 } // namespace
 
 CommandServer::CommandServer(const QString& address, Handler handler, QObject* parent)
-    : QObject(parent), server_(new QLocalServer(this)), handler_(std::move(handler))
+    : QObject(parent), handler_(std::move(handler))
 {
     if (address.isEmpty())
         return;
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(address);
-    if (server_->listen(address))
-        connect(server_, &QLocalServer::newConnection, this, &CommandServer::acceptConnections);
+    listener_ = listenForCommands(
+        address, this, [this] { return peers_ < MaxPeers; }, [this](QLocalSocket* peer) { serve(peer); }, &error_);
 }
 
-bool CommandServer::isListening() const { return server_->isListening(); }
+CommandServer::~CommandServer() = default;
 
-QString CommandServer::errorString() const { return server_->errorString(); }
-
-void CommandServer::acceptConnections()
+void CommandServer::serve(QLocalSocket* peer)
 {
-    while (QLocalSocket* peer = server_->nextPendingConnection()) {
-        connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-        if (!commandPeerIsThisUser(peer->socketDescriptor())) {
-            drop(*peer);
-            continue;
+    peer->setParent(this);
+    ++peers_;
+    connect(peer, &QObject::destroyed, this, [this, peer] {
+        --peers_;
+        unconfirmed_.erase(peer);
+    });
+    connect(peer, &QLocalSocket::readyRead, this, [this, peer] { readFrom(*peer); });
+    connect(peer, &QLocalSocket::disconnected, this, [this, peer] {
+        readFrom(*peer); // a confirmation may come with the hang-up
+        peer->deleteLater();
+    });
+    QTimer::singleShot(PeerTimeoutMs, peer, [this, peer] {
+        readFrom(*peer);
+        drop(*peer);
+    });
+    readFrom(*peer);
+}
+
+void CommandServer::readFrom(QLocalSocket& peer)
+{
+    if (const auto waiting = unconfirmed_.find(&peer); waiting != unconfirmed_.end()) {
+        if (peer.bytesAvailable() >= Confirmed.size()) {
+            const std::function<void()> run = std::move(waiting->second);
+            unconfirmed_.erase(waiting);
+            if (peer.read(Confirmed.size()) == Confirmed)
+                run();
+            drop(peer);
         }
-        QTimer::singleShot(PeerTimeoutMs, peer, [peer] { drop(*peer); });
-        connect(peer, &QLocalSocket::readyRead, this, [this, peer] { readMessage(*peer); });
-        readMessage(*peer);
+        return;
     }
-}
-
-void CommandServer::readMessage(QLocalSocket& peer)
-{
     if (peer.state() != QLocalSocket::ConnectedState || peer.bytesAvailable() < 4)
         return;
     const quint32 size = qFromBigEndian<quint32>(peer.peek(4).constData());
@@ -84,9 +98,15 @@ void CommandServer::readMessage(QLocalSocket& peer)
     if (!payload.isEmpty())
         for (const QByteArray& a : payload.chopped(1).split('\0'))
             arguments << QString::fromUtf8(a);
-    QString reason = handler_(arguments);
-    reason.replace(u'\n', u' ');
-    peer.write(reason.isEmpty() ? QByteArray("ok\n") : "refused: " + reason.toUtf8() + '\n');
+    Answer answer = handler_(arguments);
+    if (answer.refusal.isEmpty()) {
+        unconfirmed_[&peer] = std::move(answer.run);
+        peer.write(Taken);
+        readFrom(peer); // the confirmation may be here already
+        return;
+    }
+    answer.refusal.replace(u'\n', u' ');
+    peer.write("refused: " + answer.refusal.toUtf8() + '\n');
     peer.disconnectFromServer(); // after the answer is written
 }
 
@@ -101,14 +121,21 @@ SendResult sendCommandLine(const QString& address, const QStringList& arguments,
     socket.write(encode(arguments));
     while (!socket.canReadLine()) {
         const int left = timeoutMs - int(clock.elapsed());
-        if (left <= 0 || !socket.waitForReadyRead(left))
-            return SendResult::NoAnswer;
+        if (left <= 0)
+            return SendResult::NoAnswer; // closing unconfirmed: the commands do not run
+        if (!socket.waitForReadyRead(left))
+            return socket.state() == QLocalSocket::ConnectedState ? SendResult::NoAnswer : SendResult::TurnedAway;
     }
-    const QString answer = QString::fromUtf8(socket.readLine()).trimmed();
-    if (answer == QStringLiteral("ok"))
-        return SendResult::Accepted;
+    const QByteArray answer = socket.readLine();
+    if (answer == Taken) {
+        // Once the confirmation is with the instance, the commands are its to run.
+        socket.write(Confirmed);
+        socket.waitForBytesWritten(timeoutMs);
+        return socket.bytesToWrite() == 0 && socket.state() == QLocalSocket::ConnectedState ? SendResult::Accepted
+                                                                                            : SendResult::NoAnswer;
+    }
     if (reason)
-        *reason = answer;
+        *reason = QString::fromUtf8(answer).trimmed();
     return SendResult::Refused;
 }
 

@@ -4,12 +4,17 @@
 // so main.cpp names none of them.
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
 
+class QLocalSocket;
+class QObject;
+
 namespace platform {
 
+class CommandListener;
 class SingleInstance;
 
 // Where this user's running instance is found: its single-instance lock and
@@ -23,6 +28,13 @@ InstanceRendezvous findInstanceRendezvous();
 // Whether the process at the other end of a command connection (the channel's
 // native socket descriptor or pipe handle) runs as this user.
 bool commandPeerIsThisUser(qintptr descriptor);
+
+// Listens on the command channel's address for the CommandServer `owner`:
+// each connection of this user's, while `hasRoom()`, goes to `serve` as a
+// connected socket; null after saying why in `error`.
+std::unique_ptr<CommandListener> listenForCommands(const QString& address, QObject* owner,
+                                                   std::function<bool()> hasRoom,
+                                                   std::function<void(QLocalSocket*)> serve, QString* error);
 
 // Before the application object is made: sets up what the backend needs and
 // checks that it can run here; false after telling why on stderr.

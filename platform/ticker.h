@@ -6,15 +6,20 @@
 namespace platform {
 
 // Periodic ticks on the GUI thread, scheduled against absolute deadlines so a
-// late tick does not push the following ones back: every due tick is delivered.
-// After a stall only the ticks of the last maxCatchUpMs milliseconds (at least
-// one) are delivered at once, so a suspended machine or a frozen display never
-// releases a burst of clicks; the schedule goes on from its fixed deadlines.
+// late tick does not push the following ones back. After a stall the ticks go
+// on at their interval: a wake-up delivers the tick that fell due and makes up
+// at most two late ones, and no more than maxCatchUpMs milliseconds' worth, so
+// a suspended machine or a frozen display never releases a burst of clicks;
+// the rest of the missed ticks are dropped and the schedule goes on from its
+// fixed deadlines.
 class Ticker {
 public:
+    static constexpr int maxMadeUpTicks = 2;
     static constexpr int maxCatchUpMs = 50;
-    static int maxCatchUpTicks(int intervalMs) { return intervalMs >= maxCatchUpMs ? 1 : maxCatchUpMs / intervalMs; }
-
+    static int maxCatchUpTicks(int intervalMs)
+    {
+        return std::clamp(maxCatchUpMs / std::max(intervalMs, 1), 1, 1 + maxMadeUpTicks);
+    }
     // The schedule's arithmetic, on nanoseconds of a monotonic clock, for every backend.
     // The first deadline: one interval after now, rounded up to a whole millisecond of the clock.
     static constexpr int64_t firstDeadlineNs(int64_t nowNs, int intervalMs)

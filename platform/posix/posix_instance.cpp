@@ -1,5 +1,6 @@
 // Where this user's running instance is found on a POSIX system: the lock and
-// the command socket in the user's private runtime folder.
+// the command socket in the user's private runtime folder, one pair for each
+// X display.
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,10 +13,11 @@ namespace platform {
 InstanceRendezvous findInstanceRendezvous()
 {
     const QString folder = posix::privateRuntimeFolder();
+    const posix::InstanceFiles files =
+        folder.isEmpty() ? posix::InstanceFiles{} : posix::instanceFiles(folder, qEnvironmentVariable("DISPLAY"));
     InstanceRendezvous r;
-    r.lock = std::make_unique<posix::SingleInstanceLock>(folder);
-    if (!folder.isEmpty())
-        r.commandAddress = folder + QStringLiteral("/vorlin.socket");
+    r.lock = std::make_unique<posix::SingleInstanceLock>(files.lock);
+    r.commandAddress = files.socket;
     return r;
 }
 

@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QCryptographicHash>
+#include <QRegularExpression>
 #include <cerrno>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,12 +45,6 @@ bool makePrivateFolder(const QString& path)
     return ok && isOursAndPrivate(st);
 }
 
-QString tempFolder()
-{
-    const QString temp = qEnvironmentVariable("TMPDIR");
-    return QDir::isAbsolutePath(temp) && QFileInfo(temp).isDir() ? QDir::cleanPath(temp) : QStringLiteral("/tmp");
-}
-
 QString hostName()
 {
     char name[256] = {};
@@ -57,27 +53,53 @@ QString hostName()
     return QString::fromLocal8Bit(name);
 }
 
+QString accountHome()
+{
+    if (const passwd* account = ::getpwuid(::geteuid()); account && account->pw_dir && account->pw_dir[0] == '/')
+        return QFile::decodeName(account->pw_dir);
+    return QDir::homePath();
+}
+
 } // namespace
 
 QString privateRuntimeFolder()
 {
-    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(runtimeDir) && isPrivateFolder(runtimeDir))
-        return QDir::cleanPath(runtimeDir);
+    const QString uid = QString::number(::geteuid());
+    return privateRuntimeFolder({QStringLiteral("/run/user/") + uid, QStringLiteral("/tmp"), accountHome()});
+}
 
-    const QString inTemp = tempFolder() + QStringLiteral("/vorlin-%1").arg(::geteuid());
+QString privateRuntimeFolder(const RuntimeFolderRoots& roots)
+{
+    if (isPrivateFolder(roots.perUser))
+        return roots.perUser;
+
+    const QString inTemp = roots.temp + QStringLiteral("/vorlin-%1").arg(::geteuid());
     if (makePrivateFolder(inTemp))
         return inTemp;
 
     // Another user holds the name in the temp folder: a place in our own home
     // instead, per machine, since a home may be shared between machines.
-    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (!QDir::isAbsolutePath(cache))
-        cache = QDir::homePath() + QStringLiteral("/.cache");
+    const QString cache = roots.home + QStringLiteral("/.cache");
     const QString inCache = cache + QStringLiteral("/vorlin-run-") + hostName();
     if (QDir().mkpath(cache) && makePrivateFolder(inCache))
         return inCache;
     return {};
+}
+
+InstanceFiles instanceFiles(const QString& privateFolder, const QString& display)
+{
+    // [host]:number[.screen]; a local display may be written with "unix" as its host.
+    QString host = display.section(u':', 0, -2);
+    QString number = display.section(u':', -1).section(u'.', 0, 0);
+    if (host == QStringLiteral("unix"))
+        host.clear();
+    QString name = host.isEmpty() ? number : host + u'-' + number;
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
+    // A socket's path has little room: a long name is shortened to a digest of itself.
+    if (name.size() > 24)
+        name = QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha256).toHex().left(24));
+    const QString stem = privateFolder + (name.isEmpty() ? QStringLiteral("/vorlin") : QStringLiteral("/vorlin-") + name);
+    return {stem + QStringLiteral(".lock"), stem + QStringLiteral(".socket")};
 }
 
 } // namespace platform::posix

@@ -7,7 +7,7 @@
 
 namespace platform::posix {
 
-SingleInstanceLock::SingleInstanceLock(QString privateFolder) : folder_(std::move(privateFolder)) {}
+SingleInstanceLock::SingleInstanceLock(QString lockPath) : path_(std::move(lockPath)) {}
 
 SingleInstanceLock::~SingleInstanceLock()
 {
@@ -17,9 +17,9 @@ SingleInstanceLock::~SingleInstanceLock()
 
 bool SingleInstanceLock::anotherInstanceRunning()
 {
-    if (fd_ >= 0 || folder_.isEmpty())
+    if (fd_ >= 0 || path_.isEmpty())
         return false; // we hold it already, or there is no place for it: better to run than to refuse
-    const QByteArray path = QFile::encodeName(folder_ + QStringLiteral("/vorlin.lock"));
+    const QByteArray path = QFile::encodeName(path_);
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;

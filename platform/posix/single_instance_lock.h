@@ -7,16 +7,16 @@ namespace platform::posix {
 
 // An advisory lock on a file in the user's private folder; held through an open
 // descriptor for the life of the process, so the kernel drops it when the
-// process ends however it ends. Without a private folder there is no lock and
+// process ends however it ends. Without a lock file's path there is no lock and
 // every start runs.
 class SingleInstanceLock : public SingleInstance {
 public:
-    explicit SingleInstanceLock(QString privateFolder);
+    explicit SingleInstanceLock(QString lockPath);
     ~SingleInstanceLock() override;
     bool anotherInstanceRunning() override;
 
 private:
-    QString folder_;
+    QString path_;
     int fd_ = -1;
 };
 

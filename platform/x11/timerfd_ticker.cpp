@@ -4,7 +4,6 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 
 #include <QAbstractEventDispatcher>

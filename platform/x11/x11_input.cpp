@@ -11,6 +11,9 @@
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -94,8 +97,18 @@ void X11Input::flushNow()
     xcb_flush(xcb_);
 }
 
+bool X11Input::serverIsReading() const
+{
+    int unread = 0;
+    return ::ioctl(xcb_get_file_descriptor(xcb_), SIOCOUTQ, &unread) != 0 || unread <= MaxUnreadBytes;
+}
+
 void X11Input::leftClick()
 {
+    // A server that does not read (a frozen display) would get every queued
+    // click at once when it reads again: the click is dropped instead.
+    if (!serverIsReading())
+        return;
     XTestFakeButtonEvent(display_, 1, True, CurrentTime);
     XTestFakeButtonEvent(display_, 1, False, CurrentTime);
     flushSoon();

@@ -42,6 +42,11 @@ public:
     void unwatchMotion();
 
 private:
+    // What the X server may leave unread on the input connection before a
+    // click is dropped rather than queued: a few writes (for a local socket the
+    // kernel counts each small write as about 768 bytes).
+    static constexpr int MaxUnreadBytes = 4096;
+    bool serverIsReading() const;
     void flushSoon();
     void flushNow();
     void selectRawMotion(bool on);

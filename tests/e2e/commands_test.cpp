@@ -158,22 +158,29 @@ TEST_F(CommandsTest, AnotherUsersCommandsAreRefused)
     ASSERT_EQ(vorlin({"--interval", "10", "--start"}).exitCode, 0);
     ASSERT_TRUE(stillClicking(rec));
 
-    // nobody's `vorlin --stop` finds their lock held, and in their folder a link
-    // to our socket, the way there opened for the test: ours hangs up on them.
-    const std::string theirs = session.folder() + "/nobody";
+    // nobody's `vorlin --stop` finds their lock held, and in their folder our
+    // socket under their name (a second link to it), the way there opened for
+    // the test: ours hangs up on them.
+    const std::string ours = listeningSocketOf(running.process.pid());
+    ASSERT_FALSE(ours.empty());
+    const std::string name = fs::path(ours).filename().string();
+    const std::string theirs = fs::is_directory("/run/user/65534") ? "/run/user/65534" : "/tmp/vorlin-65534";
     fs::create_directory(theirs);
-    fs::create_symlink(session.folder() + "/vorlin.socket", theirs + "/vorlin.socket");
-    const int lock = open((theirs + "/vorlin.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
-    ASSERT_EQ(flock(lock, LOCK_EX), 0);
-    ASSERT_EQ(fchown(lock, Nobody, Nobody) | chown(theirs.c_str(), Nobody, Nobody), 0);
+    ASSERT_EQ(chown(theirs.c_str(), Nobody, Nobody), 0);
     chmod(theirs.c_str(), 0700);
-    chmod(session.folder().c_str(), 0711);
-    chmod((session.folder() + "/vorlin.socket").c_str(), 0777);
+    fs::remove(theirs + "/" + name);
+    ASSERT_EQ(link(ours.c_str(), (theirs + "/" + name).c_str()), 0) << "the two folders are on different file systems";
+    chmod(ours.c_str(), 0777);
+    const std::string lockName = name.substr(0, name.size() - std::string(".socket").size()) + ".lock";
+    const int lock = open((theirs + "/" + lockName).c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+    ASSERT_EQ(flock(lock, LOCK_EX), 0);
+    ASSERT_EQ(fchown(lock, Nobody, Nobody), 0);
     const RunResult r = run({"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", session.folder() + "/vorlin",
                              "--stop"},
-                            env({{"XDG_RUNTIME_DIR", theirs}}));
-    chmod(session.folder().c_str(), 0700);
+                            session.environment(), 20s); // turned away, it tries again for 10 s
     close(lock);
+    fs::remove(theirs + "/" + name);
+    fs::remove(theirs + "/" + lockName);
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_TRUE(stillClicking(rec)) << "another user's --stop reached this Vorlin";
 
@@ -181,8 +188,9 @@ TEST_F(CommandsTest, AnotherUsersCommandsAreRefused)
     EXPECT_TRUE(waitForQuiet(rec, 500ms, 5s));
 }
 
-// Where the lock and the socket live when $XDG_RUNTIME_DIR is no use, and what
-// another user may have left in the temp folder under our name.
+// The lock and the socket follow from the user alone: a second start and a
+// command meet the first Vorlin whatever their environment says, and what
+// another user may have left in a temp folder under our name is not used.
 struct Place {
     const char* name;
     const char* runtimeDir;
@@ -215,14 +223,15 @@ TEST_P(SingleInstanceTest, ASecondStartIsRefusedAndCommandsReachTheFirst)
     }
     const Env changes{{"XDG_RUNTIME_DIR", place.runtimeDir}, {"TMPDIR", temp}, {"XDG_CACHE_HOME", session.folder() + "/cache"}};
 
-    RunningVorlin first(session, Process(command({}), env(changes)));
+    RunningVorlin first(session, Process(command({}), session.environment()));
     ASSERT_TRUE(first.ok()) << "another user's leftovers kept Vorlin from starting";
     Process second(command({}), env(changes));
     EXPECT_TRUE(session.waitForWindow("请勿重复运行").has_value()) << "a second start was not refused";
     EXPECT_EQ(windows(), 1u);
-    second.kill();
+    // The refused start, its window never loaded, takes no commands: they reach the first.
     EXPECT_EQ(vorlin({"--quit"}, changes).exitCode, 0);
     EXPECT_EQ(first.process.waitExit(5s), 0);
+    second.kill();
 
     if (place.planted == Place::Link || place.planted == Place::LinkToPrivate) {
         EXPECT_TRUE(fs::is_empty(elsewhere)) << "the link was followed";

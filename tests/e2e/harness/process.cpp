@@ -4,7 +4,11 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/mman.h>
@@ -124,6 +128,49 @@ void Process::kill(int signal)
         ::kill(pid_, SIGKILL);
         waitExit(2000ms);
     }
+}
+
+std::string listeningSocketOf(pid_t pid)
+{
+    // The process's sockets by inode, then /proc/net/unix for the listening one among them.
+    std::set<std::string> inodes;
+    const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+    if (DIR* dir = opendir(fds.c_str())) {
+        while (const dirent* e = readdir(dir)) {
+            char target[256] = {};
+            const std::string link = fds + "/" + e->d_name;
+            if (readlink(link.c_str(), target, sizeof target - 1) > 0 && std::string(target).rfind("socket:[", 0) == 0)
+                inodes.insert(std::string(target).substr(8, std::string(target).size() - 9));
+        }
+        closedir(dir);
+    }
+    std::ifstream table("/proc/net/unix");
+    std::string line;
+    std::getline(table, line); // the header
+    while (std::getline(table, line)) {
+        // Num RefCount Protocol Flags Type St Inode Path; flags 00010000 mark a listening socket.
+        std::istringstream fields(line);
+        std::string num, refs, protocol, flags, type, state, inode, path;
+        fields >> num >> refs >> protocol >> flags >> type >> state >> inode >> path;
+        if (flags == "00010000" && !path.empty() && path[0] == '/' && inodes.count(inode))
+            return path;
+    }
+    return {};
+}
+
+bool holdsFileLock(pid_t pid)
+{
+    // Lines such as "1: FLOCK  ADVISORY  WRITE 1234 00:2a:5678 0 EOF".
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, owner;
+        fields >> number >> kind >> mode >> access >> owner;
+        if (kind == "FLOCK" && owner == std::to_string(pid))
+            return true;
+    }
+    return false;
 }
 
 RunResult run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,

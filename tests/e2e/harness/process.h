@@ -45,6 +45,11 @@ struct RunResult {
 RunResult run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},
               std::chrono::milliseconds timeout = 10s);
 
+// The path of a socket on which the process listens, empty when none.
+std::string listeningSocketOf(pid_t pid);
+// Whether the process holds a file lock (flock).
+bool holdsFileLock(pid_t pid);
+
 // Polls the condition until it holds or the timeout passes.
 template <class Pred>
 bool waitFor(Pred pred, std::chrono::milliseconds timeout, std::chrono::milliseconds step = 10ms)

@@ -39,6 +39,7 @@ public:
     const std::string& displayName() const { return displayName_; }
     const std::string& folder() const { return folder_; }   // the program folder and HOME
     Display* display() const { return display_; }
+    pid_t serverPid() const { return xvfb_.pid(); } // to freeze the X server (SIGSTOP) and thaw it
     std::map<std::string, std::string> environment() const; // DISPLAY, HOME and the rest for children
 
     // Starts the real program from the session's folder.
