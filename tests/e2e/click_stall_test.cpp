@@ -54,10 +54,11 @@ TEST_P(ClickStallTest, AfterAStallClickingGoesOnWithoutABurst)
     EXPECT_TRUE(waitFor([&] { return rec.pressCount() >= after + 300; }, 10s)) << "the clicking did not go on";
     EXPECT_EQ(run({session.folder() + "/vorlin", "--stop"}, session.environment()).exitCode, 0);
 
-    // At 1 ms, 5 ms hold 5 clicks and a few made up after a late wake-up; a
-    // burst of the missed ones would put dozens there.
+    // At 1 ms, 5 ms hold 5 clicks, a few made up after a late wake-up and the
+    // few writes a frozen server had left unread (7 to 13 seen); a burst of the
+    // missed ones puts 50 to 150 there.
     const size_t most = mostWithin(rec.presses(), 5);
-    EXPECT_LE(most, 20u) << "presses within 5 ms";
+    EXPECT_LE(most, 25u) << "presses within 5 ms";
 }
 
 INSTANTIATE_TEST_SUITE_P(Stalls, ClickStallTest,
