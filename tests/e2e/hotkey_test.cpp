@@ -555,6 +555,12 @@ TEST_F(HotkeyTest, ASettingFileThatIsNoPlainFileIsRefusedWithoutHanging)
     const Case cases[] = {
         {"FIFO", [&] { return ::mkfifo(ini.c_str(), 0644) == 0; }, fs::file_type::fifo},
         {"link to /dev/zero", [&] { return ::symlink("/dev/zero", ini.c_str()) == 0; }, fs::file_type::symlink},
+        // The save's keys would grow it past the 1 MiB the program reads.
+        {"file at the reading cap", [&] {
+             const std::string head = "[RKHotKey]\r\n;";
+             writeFile(ini, head + std::string((1 << 20) - head.size() - 2, ' ') + "\r\n");
+             return fs::file_size(ini) == (1 << 20);
+         }, fs::file_type::regular},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -105,4 +105,39 @@ TEST_F(PackageTest, SavedHotkeysGoToTheUsersConfigurationFolderAndAreReadBackFro
     EXPECT_EQ(filesNamed(root, "setting.ini"), std::vector<fs::path>{});
 }
 
+// Another user made the configuration folder, open to all, and planted
+// setting.ini there as a link to one of this user's files: nothing is read from
+// it, a save is refused with a message, and the user's file stays as it was.
+TEST_F(PackageTest, AConfigurationFolderOfAnotherUsersIsNeitherReadNorSavedInto)
+{
+    const auto env = session.environment();
+    const fs::path configFolder = fs::path(env.at("XDG_CONFIG_HOME")) / "vorlin";
+    const fs::path notes = fs::path(session.folder()) / "notes.rc";
+    std::ofstream(notes, std::ios::binary) << ExampleSettingsIni;
+    fs::create_directories(configFolder);
+    fs::create_symlink(notes, configFolder / "setting.ini");
+    ASSERT_EQ(chmod(configFolder.c_str(), 0777), 0);
+    if (geteuid() == 0) { // only root can hand it to another user; open to all, it is refused either way
+        ASSERT_EQ(lchown(configFolder.c_str(), 65534, 65534), 0);
+    }
+
+    start();
+    session.clickAt(mainWindow, form1::HotkeyLink.x, form1::HotkeyLink.y);
+    const auto hotkeys = session.waitForWindow("设置热键", 10s);
+    ASSERT_TRUE(hotkeys) << "the hotkey window did not appear";
+    session.xdotool({"windowactivate", "--sync", std::to_string(*hotkeys)});
+    session.clickAt(*hotkeys, form3::Check1.x, form3::Check1.y); // with Ctrl+F1 read this would switch it on
+    const auto refused = session.waitForWindow("错误", 10s);
+    ASSERT_TRUE(refused) << "the planted combination was read";
+    session.xdotool({"windowactivate", "--sync", std::to_string(*refused)});
+    session.xdotool({"key", "Return"});
+    ASSERT_TRUE(waitFor([&] { return !session.isViewable(*refused); }, 5s));
+    session.xdotool({"windowactivate", "--sync", std::to_string(*hotkeys)});
+    session.clickAt(*hotkeys, form3::SaveButton.x, form3::SaveButton.y);
+    EXPECT_TRUE(session.waitForWindow("错误", 10s)) << "no message about the refused folder";
+    EXPECT_TRUE(session.isViewable(*hotkeys));
+    EXPECT_EQ(readFile(notes), ExampleSettingsIni);
+    EXPECT_TRUE(fs::is_symlink(configFolder / "setting.ini"));
+}
+
 } // namespace
