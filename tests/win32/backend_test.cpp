@@ -6,7 +6,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <memory>
 
+#include "platform/win32/named_mutex_instance.h"
+#include "platform/win32/user_identity.h"
 #include "platform/win32/waitable_timer_ticker.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_key_names.h"
@@ -20,6 +23,7 @@ namespace {
 
 using platform::Registration;
 using platform::Ticker;
+using platform::win32::NamedMutexInstance;
 using platform::win32::WaitableTimerTicker;
 using platform::win32::Win32Hotkeys;
 using platform::win32::Win32KeyNames;
@@ -85,6 +89,21 @@ TEST(WaitableTimerTicker, StoppingFromATickEndsTheBurst)
     spinUntil([&] { return ticks > 0; }, 5000);
     spinUntil([] { return false; }, 50);
     EXPECT_EQ(ticks, 1);
+}
+
+TEST(NamedMutexInstance, ALaterStartSeesTheRunningOneUntilItEnds)
+{
+    const QString sid = platform::win32::currentUserSid();
+    ASSERT_TRUE(sid.startsWith("S-1-")) << sid.toStdString();
+    const QString name = NamedMutexInstance::nameFor(sid) + QStringLiteral("-test-%1").arg(GetCurrentProcessId());
+    EXPECT_TRUE(name.startsWith("Local\\Vorlin-S-1-"));
+    auto running = std::make_unique<NamedMutexInstance>(name);
+    EXPECT_FALSE(running->anotherInstanceRunning());
+    EXPECT_FALSE(running->anotherInstanceRunning()); // it holds the name itself
+    EXPECT_TRUE(NamedMutexInstance(name).anotherInstanceRunning());
+    running.reset();
+    EXPECT_FALSE(NamedMutexInstance(name).anotherInstanceRunning());
+    EXPECT_TRUE(platform::win32::processRunsAsThisUser(GetCurrentProcessId()));
 }
 
 // The message window of the one registration, as the system knows it.
