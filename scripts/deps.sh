@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64-posix wine64 locales
+  qemu-system-x86 mmdebstrap uidmap kmod libwayland-dev wayland-protocols
 )
 [ "${1:-}" = "--run-only" ] && packages=(cmake ninja-build g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libx11-xcb-dev libxcb1-dev libglib2.0-dev libgtest-dev fonts-wqy-zenhei xdg-utils)
 

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: unit, widget and end-to-end tests
 # (the last under their own Xvfb), the package tests (the Debian package built
 # in build-package/, checked by lintian, desktop-file-validate and appstreamcli,
-# and run unpacked), a short fuzz run of the INI reader and writer, then the
+# and run unpacked), Vorlin under a Wayland compositor in a virtual machine
+# (tests/vm), a short fuzz run of the INI reader and writer, then the
 # unit and widget tests again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
