@@ -23,6 +23,7 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 grep -q '^KERNEL=="uinput".*TAG+="uaccess"' "$root"/usr/lib/udev/rules.d/*vorlin*.rules ||
   fail "no udev rule gives the seat's user /dev/uinput"
 grep -qx uinput "$root"/usr/lib/modules-load.d/vorlin.conf || fail "uinput is not loaded at boot"
+grep -qx ModelBouncingKeys=1 "$root"/usr/share/libinput/*vorlin*.quirks || fail "libinput would merge fast clicks"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends lacks the scanned Qt libraries: $depends"
