@@ -12,8 +12,6 @@
 //   click_target.exe --record FILE ARGUMENT
 //       Appends ARGUMENT and a line end to FILE (UTF-8): a stand-in handler
 //       that the tests register for the web and mail addresses.
-//   click_target.exe --codepage
-//       Exit code: the ANSI code page.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -151,8 +149,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return isTopmost(argv[2]);
     if (mode == L"--record" && argc == 4)
         return record(argv[2], argv[3]);
-    if (mode == L"--codepage")
-        return static_cast<int>(GetACP());
     if (argc == 6)
         return showWindow(argv[1], _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
     return 5;
