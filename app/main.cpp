@@ -5,31 +5,29 @@
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "platform/x11/command_channel.h"
-#include "platform/x11/private_folder.h"
-#include "platform/x11/single_instance_lock.h"
-#include "platform/x11/x11_platform.h"
+#include "platform/command_channel.h"
+#include "platform/native_platform.h"
+#include "platform/single_instance.h"
 #include "runtime/message_box.h"
 #include "runtime/property_bag.h"
 
 namespace {
 
-using platform::x11::SendResult;
+using platform::SendResult;
 
 // The running instance may be starting still: a socket nobody listens on yet is tried again for a while.
-int sendToRunningInstance(int argc, char** argv, const QString& folder, const QStringList& arguments)
+int sendToRunningInstance(int argc, char** argv, const QString& address, const QStringList& arguments)
 {
     QCoreApplication app(argc, argv);
     QElapsedTimer clock;
     clock.start();
     QString reason;
     SendResult result;
-    while ((result = platform::x11::sendCommandLine(folder, arguments, 5000, &reason)) == SendResult::NotListening &&
+    while ((result = platform::sendCommandLine(address, arguments, 5000, &reason)) == SendResult::NotListening &&
            clock.elapsed() < 10000)
         QThread::msleep(50);
     if (result == SendResult::Accepted)
@@ -39,11 +37,6 @@ int sendToRunningInstance(int argc, char** argv, const QString& folder, const QS
     else
         std::fputs("vorlin: the running Vorlin did not take the command\n", stderr);
     return 1;
-}
-
-bool inWaylandSession()
-{
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
 }
 
 // Takes the commands of later `vorlin --start` and the like: answered at once,
@@ -80,46 +73,32 @@ int main(int argc, char** argv)
     }
 
     // Whoever holds the lock is the instance; commands go to it when it is not us.
-    const QString folder = platform::x11::privateRuntimeFolder();
-    auto lock = std::make_unique<platform::x11::SingleInstanceLock>(folder);
-    if (commands.hasCommands() && lock->anotherInstanceRunning())
-        return sendToRunningInstance(argc, argv, folder, arguments);
+    platform::InstanceRendezvous instance = platform::findInstanceRendezvous();
+    const QString address = instance.commandAddress;
+    if (commands.hasCommands() && instance.lock->anotherInstanceRunning())
+        return sendToRunningInstance(argc, argv, address, arguments);
     if (commands.quits())
         return 0; // nothing runs that could be closed
 
-    // The platform services need an X display (under Wayland: XWayland).
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs("vorlin: no X display (DISPLAY is not set); Vorlin needs X11 or XWayland.\n", stderr);
+    if (!platform::prepareNativeGui())
         return 1;
-    }
-    if (!platform::x11::canOpenDisplay()) {
-        std::fprintf(stderr, "vorlin: cannot open the X display %s.\n", qgetenv("DISPLAY").constData());
-        return 1;
-    }
-    // Under a file-size limit a write then fails with a reason the program
-    // reports, instead of the signal ending the program with the user's work.
-    std::signal(SIGXFSZ, SIG_IGN);
-    qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QFont font = app.font();
     rt::addFontFallbacks(font);
     app.setFont(font);
 
-    platform::Platform platform = platform::x11::makeX11Platform(std::move(lock));
+    platform::Platform platform = platform::makeNativePlatform(std::move(instance.lock));
     rt::QtMessageBoxService messageBox;
     rt::Services services{platform, messageBox};
 
     auto* form1 = new Form1(services);
     form1->Show(); // a second instance ends here, after its message
 
-    if (inWaylandSession())
-        std::fputs("vorlin: this is a Wayland session; Vorlin runs through XWayland, so its clicks and hotkeys "
-                   "reach X11 programs only. Bind \"vorlin --start\", \"vorlin --stop\" and \"vorlin --lock\" to "
-                   "the desktop's own keyboard shortcuts to use them everywhere.\n",
-                   stderr);
+    if (const QString note = platform::nativeSessionNote(); !note.isEmpty())
+        std::fprintf(stderr, "vorlin: %s\n", note.toLocal8Bit().constData());
     const QPointer<Form1> window = form1;
-    platform::x11::CommandServer server(folder, [window](const QStringList& received) { return takeCommands(received, window); });
-    if (folder.isEmpty())
+    platform::CommandServer server(address, [window](const QStringList& received) { return takeCommands(received, window); });
+    if (address.isEmpty())
         std::fputs("vorlin: found no folder of this user's own for the lock and the command socket: a second Vorlin "
                    "is not refused and commands cannot reach this one.\n",
                    stderr);

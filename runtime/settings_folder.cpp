@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QOperatingSystemVersion>
 
 #include "runtime/app_folder.h"
 
@@ -16,7 +17,9 @@ QString settingsFolder()
 {
     if (!installedLayout)
         return applicationFolder();
-    const QString folder = userSettingsFolder(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
+    const QString folder = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows
+                               ? windowsUserSettingsFolder(qEnvironmentVariable("APPDATA"), QDir::homePath())
+                               : userSettingsFolder(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
     // A folder that cannot be made shows up as a save that fails, where the user looks.
     makePrivateFolder(folder);
     return folder;
@@ -27,6 +30,13 @@ QString userSettingsFolder(const QString& xdgConfigHome, const QString& home)
     // A relative XDG_CONFIG_HOME is invalid and ignored, as the base directory rules say.
     const QString base = QDir::isAbsolutePath(xdgConfigHome) ? xdgConfigHome : joinFolder(home, QStringLiteral(".config"));
     return QDir::cleanPath(joinFolder(base, QStringLiteral("vorlin")));
+}
+
+QString windowsUserSettingsFolder(const QString& appData, const QString& profile)
+{
+    QString base = appData.isEmpty() ? joinFolder(profile, QStringLiteral("AppData/Roaming")) : appData;
+    base.replace(u'\\', u'/'); // Windows' own separator, whichever system reads it
+    return QDir::cleanPath(joinFolder(base, QStringLiteral("Vorlin")));
 }
 
 bool makePrivateFolder(const QString& folder)

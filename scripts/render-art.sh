@@ -37,4 +37,7 @@ done
 for png in "$art"/*.png "$icons"/*.png; do
     mogrify -strip "$png"
 done
+# The Windows program's icon (its resource), from the same renderings.
+convert "$icons/vorlin-256.png" "$icons/vorlin-48.png" "$icons/vorlin-32.png" "$icons/vorlin-16.png" "$icons/vorlin.ico"
+
 echo "rendered into $art and $icons"

@@ -16,9 +16,8 @@ itimerspec tickSchedule(int intervalMs, timespec now)
     itimerspec spec{};
     spec.it_interval.tv_sec = intervalMs / 1000;
     spec.it_interval.tv_nsec = static_cast<long>(intervalMs % 1000) * 1000000L;
-    constexpr int64_t msNs = 1'000'000, sNs = 1'000'000'000;
-    const int64_t due = (int64_t(now.tv_sec) + spec.it_interval.tv_sec) * sNs + now.tv_nsec + spec.it_interval.tv_nsec;
-    const int64_t first = (due + msNs - 1) / msNs * msNs;
+    constexpr int64_t sNs = 1'000'000'000;
+    const int64_t first = Ticker::firstDeadlineNs(int64_t(now.tv_sec) * sNs + now.tv_nsec, intervalMs);
     spec.it_value.tv_sec = static_cast<time_t>(first / sNs);
     spec.it_value.tv_nsec = static_cast<long>(first % sNs);
     return spec;
@@ -100,8 +99,8 @@ void TimerFdTicker::onReadable()
     uint64_t expirations = 0;
     if (::read(fd_, &expirations, sizeof expirations) != sizeof expirations)
         return;
-    const uint64_t due = std::min<uint64_t>(expirations, static_cast<uint64_t>(maxCatchUpTicks(intervalMs_)));
-    for (uint64_t i = 0; i < due && active_; ++i)
+    const int64_t due = ticksToDeliver(int64_t(std::min<uint64_t>(expirations, INT64_MAX)), intervalMs_);
+    for (int64_t i = 0; i < due && active_; ++i)
         if (onTick)
             onTick();
 }

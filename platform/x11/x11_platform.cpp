@@ -1,9 +1,12 @@
 #include "platform/x11/x11_platform.h"
 
 #include <QGuiApplication>
+#include <csignal>
+#include <cstdio>
 
 #include "platform/ini_file_profile.h"
 #include "platform/ini_settings_store.h"
+#include "platform/native_platform.h"
 #include "platform/single_instance.h"
 #include "platform/system_colors.h"
 #include "platform/us_key_names.h"
@@ -47,3 +50,39 @@ Platform makeX11Platform(std::unique_ptr<SingleInstance> singleInstance)
 }
 
 } // namespace platform::x11
+
+namespace platform {
+
+bool prepareNativeGui()
+{
+    // The platform services need an X display (under Wayland: XWayland).
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::fputs("vorlin: no X display (DISPLAY is not set); Vorlin needs X11 or XWayland.\n", stderr);
+        return false;
+    }
+    if (!x11::canOpenDisplay()) {
+        std::fprintf(stderr, "vorlin: cannot open the X display %s.\n", qgetenv("DISPLAY").constData());
+        return false;
+    }
+    // Under a file-size limit a write then fails with a reason the program
+    // reports, instead of the signal ending the program with the user's work.
+    std::signal(SIGXFSZ, SIG_IGN);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return true;
+}
+
+Platform makeNativePlatform(std::unique_ptr<SingleInstance> singleInstance)
+{
+    return x11::makeX11Platform(std::move(singleInstance));
+}
+
+QString nativeSessionNote()
+{
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qgetenv("XDG_SESSION_TYPE") != "wayland")
+        return {};
+    return QStringLiteral("this is a Wayland session; Vorlin runs through XWayland, so its clicks and hotkeys "
+                          "reach X11 programs only. Bind \"vorlin --start\", \"vorlin --stop\" and \"vorlin --lock\" to "
+                          "the desktop's own keyboard shortcuts to use them everywhere.");
+}
+
+} // namespace platform

@@ -35,6 +35,22 @@ TEST(SettingsFolder, TheUsersFolderFollowsXdgConfigHomeWhenAbsoluteElseTheHomesC
             << "XDG_CONFIG_HOME=" << row.xdgConfigHome << " HOME=" << row.home;
 }
 
+TEST(SettingsFolder, OnWindowsTheUsersFolderIsInAppDataElseWhereTheProfileKeepsIt)
+{
+    const struct {
+        const char* appData;
+        const char* profile;
+        const char* expected;
+    } rows[] = {
+        {"C:\\Users\\ann\\AppData\\Roaming", "C:/Users/ann", "C:/Users/ann/AppData/Roaming/Vorlin"},
+        {"D:\\roam\\", "C:/Users/ann", "D:/roam/Vorlin"},
+        {"", "C:/Users/ann", "C:/Users/ann/AppData/Roaming/Vorlin"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(rt::windowsUserSettingsFolder(row.appData, row.profile).toStdString(), row.expected)
+            << "APPDATA=" << row.appData;
+}
+
 TEST(SettingsFolder, MakingTheFolderCreatesMissingLevelsPrivateAndLeavesExistingOnesAlone)
 {
     QTemporaryDir home;

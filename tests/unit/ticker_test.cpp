@@ -124,4 +124,25 @@ TEST_F(TickerTest, StoppingFromATickEndsTheBurst)
     EXPECT_EQ(ticks, 1);
 }
 
+TEST(TickDeadlines, ALateWakeUpCountsEveryDeadlineItPassedAndNoneAhead)
+{
+    struct Case {
+        int64_t nowNs, nextNs;
+        int intervalMs;
+        int64_t passed;
+    };
+    const Case cases[] = {
+        {9'999'999, 10'000'000, 1, 0},  // just before the deadline: nothing yet
+        {10'000'000, 10'000'000, 1, 1}, // on it
+        {10'999'999, 10'000'000, 1, 1},
+        {11'000'000, 10'000'000, 1, 2}, // on the following one
+        {409'500'000, 10'000'000, 1, 400},
+        {10'000'000 + 25'000'000, 10'000'000, 10, 3},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::Ticker::deadlinesPassed(c.nowNs, c.nextNs, c.intervalMs), c.passed) << c.nowNs;
+    EXPECT_EQ(platform::Ticker::ticksToDeliver(400, 1), 50);
+    EXPECT_EQ(platform::Ticker::ticksToDeliver(3, 10), 3);
+}
+
 } // namespace

@@ -1,8 +1,9 @@
 #pragma once
 // The channel through which `vorlin --start` and the like reach this user's
-// running Vorlin: a local socket in the user's private folder. A message is the
-// command line's arguments; the instance answers "ok" once it has taken them,
-// or one line saying why not. Only a peer of this same user is heard.
+// running Vorlin: a local socket in the user's private folder, on Windows a
+// named pipe. A message is the command line's arguments; the instance answers
+// "ok" once it has taken them, or one line saying why not. Only a peer of this
+// same user is heard (commandPeerIsThisUser).
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -11,7 +12,7 @@
 class QLocalServer;
 class QLocalSocket;
 
-namespace platform::x11 {
+namespace platform {
 
 class CommandServer : public QObject {
     Q_OBJECT
@@ -19,9 +20,10 @@ public:
     // Takes a message's arguments; empty to accept them, else the reason for refusing.
     using Handler = std::function<QString(const QStringList& arguments)>;
 
-    // Listens in the private folder; call only while holding the single-instance lock,
-    // since a socket left behind by an ended instance is removed first.
-    CommandServer(const QString& privateFolder, Handler handler, QObject* parent = nullptr);
+    // Listens on the address (InstanceRendezvous::commandAddress); call only while
+    // holding the single-instance lock, since a socket left behind by an ended
+    // instance is removed first.
+    CommandServer(const QString& address, Handler handler, QObject* parent = nullptr);
     bool isListening() const;
     QString errorString() const;
 
@@ -41,7 +43,7 @@ enum class SendResult {
 };
 
 // Sends the arguments to the running instance and waits for its answer.
-SendResult sendCommandLine(const QString& privateFolder, const QStringList& arguments, int timeoutMs,
+SendResult sendCommandLine(const QString& address, const QStringList& arguments, int timeoutMs,
                            QString* reason = nullptr);
 
-} // namespace platform::x11
+} // namespace platform

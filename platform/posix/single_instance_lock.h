@@ -3,7 +3,7 @@
 
 #include "platform/single_instance.h"
 
-namespace platform::x11 {
+namespace platform::posix {
 
 // An advisory lock on a file in the user's private folder; held through an open
 // descriptor for the life of the process, so the kernel drops it when the
@@ -20,4 +20,4 @@ private:
     int fd_ = -1;
 };
 
-} // namespace platform::x11
+} // namespace platform::posix

@@ -1,22 +1,20 @@
-#include "platform/x11/command_channel.h"
+#include "platform/command_channel.h"
 
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 #include <QtEndian>
-#include <sys/socket.h>
-#include <unistd.h>
 
-namespace platform::x11 {
+#include "platform/native_platform.h"
+
+namespace platform {
 namespace {
 
 // A message: its size as 4 bytes, big-endian, then each argument in UTF-8 ended by a NUL byte.
 constexpr quint32 MaxMessageBytes = 16 * 1024;
 // A peer that sends no whole message in this time is dropped, so it holds nothing open.
 constexpr int PeerTimeoutMs = 5000;
-
-QString socketPath(const QString& privateFolder) { return privateFolder + QStringLiteral("/vorlin.socket"); }
 
 QByteArray encode(const QStringList& arguments)
 {
@@ -28,16 +26,6 @@ QByteArray encode(const QStringList& arguments)
     return message + payload;
 }
 
-// The kernel's word on who is at the other end, taken when it connected.
-bool peerIsThisUser(qintptr descriptor)
-{
-    struct ucred cred{};
-    socklen_t size = sizeof cred;
-    return descriptor >= 0 &&
-           ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0 && size == sizeof cred &&
-           cred.uid == ::geteuid();
-}
-
 void drop(QLocalSocket& peer)
 {
     peer.abort();
@@ -46,14 +34,14 @@ void drop(QLocalSocket& peer)
 
 } // namespace
 
-CommandServer::CommandServer(const QString& privateFolder, Handler handler, QObject* parent)
+CommandServer::CommandServer(const QString& address, Handler handler, QObject* parent)
     : QObject(parent), server_(new QLocalServer(this)), handler_(std::move(handler))
 {
-    if (privateFolder.isEmpty())
+    if (address.isEmpty())
         return;
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(socketPath(privateFolder));
-    if (server_->listen(socketPath(privateFolder)))
+    QLocalServer::removeServer(address);
+    if (server_->listen(address))
         connect(server_, &QLocalServer::newConnection, this, &CommandServer::acceptConnections);
 }
 
@@ -65,7 +53,7 @@ void CommandServer::acceptConnections()
 {
     while (QLocalSocket* peer = server_->nextPendingConnection()) {
         connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-        if (!peerIsThisUser(peer->socketDescriptor())) {
+        if (!commandPeerIsThisUser(peer->socketDescriptor())) {
             drop(*peer);
             continue;
         }
@@ -102,10 +90,10 @@ void CommandServer::readMessage(QLocalSocket& peer)
     peer.disconnectFromServer(); // after the answer is written
 }
 
-SendResult sendCommandLine(const QString& privateFolder, const QStringList& arguments, int timeoutMs, QString* reason)
+SendResult sendCommandLine(const QString& address, const QStringList& arguments, int timeoutMs, QString* reason)
 {
     QLocalSocket socket;
-    socket.connectToServer(socketPath(privateFolder));
+    socket.connectToServer(address);
     if (!socket.waitForConnected(timeoutMs))
         return SendResult::NotListening;
     QElapsedTimer clock;
@@ -124,4 +112,4 @@ SendResult sendCommandLine(const QString& privateFolder, const QStringList& argu
     return SendResult::Refused;
 }
 
-} // namespace platform::x11
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/x11/private_folder.h"
+#include "platform/posix/private_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform::x11 {
+namespace platform::posix {
 namespace {
 
 bool isOursAndPrivate(const struct stat& st)
@@ -80,4 +80,4 @@ QString privateRuntimeFolder()
     return {};
 }
 
-} // namespace platform::x11
+} // namespace platform::posix

@@ -1,11 +1,11 @@
-#include "platform/x11/single_instance_lock.h"
+#include "platform/posix/single_instance_lock.h"
 
 #include <QFile>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace platform::x11 {
+namespace platform::posix {
 
 SingleInstanceLock::SingleInstanceLock(QString privateFolder) : folder_(std::move(privateFolder)) {}
 
@@ -31,4 +31,4 @@ bool SingleInstanceLock::anotherInstanceRunning()
     return false;
 }
 
-} // namespace platform::x11
+} // namespace platform::posix

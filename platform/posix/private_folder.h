@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-namespace platform::x11 {
+namespace platform::posix {
 
 // A folder only this user can enter, holding the single-instance lock and the
 // command socket. $XDG_RUNTIME_DIR when it is such a folder; otherwise
@@ -11,4 +11,4 @@ namespace platform::x11 {
 // over, never repaired or followed. Empty when no candidate qualifies.
 QString privateRuntimeFolder();
 
-} // namespace platform::x11
+} // namespace platform::posix
