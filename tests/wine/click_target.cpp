@@ -9,6 +9,9 @@
 //   click_target.exe --topmost TITLE
 //       Exit code 1 when a top-level window titled TITLE is topmost, 0 when it
 //       is not, 2 when there is none.
+//   click_target.exe --client TITLE FILE
+//       Writes "L T R B", the client area in screen pixels of the top-level
+//       window titled TITLE, as Wine sees it, into FILE; exit code 2 when none.
 //   click_target.exe --record FILE ARGUMENT
 //       Appends ARGUMENT and a line end to FILE (UTF-8): a stand-in handler
 //       that the tests register for the web and mail addresses.
@@ -123,6 +126,20 @@ int isTopmost(const wchar_t* title)
     return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0;
 }
 
+int writeClientArea(const wchar_t* title, const wchar_t* path)
+{
+    HWND hwnd = FindWindowW(nullptr, title);
+    if (!hwnd)
+        return 2;
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 3;
+    events = file;
+    reportWindow(hwnd);
+    CloseHandle(file);
+    return 0;
+}
+
 int record(const wchar_t* path, const wchar_t* argument)
 {
     HANDLE file = openForAppending(path);
@@ -147,6 +164,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"--topmost" && argc == 3)
         return isTopmost(argv[2]);
+    if (mode == L"--client" && argc == 4)
+        return writeClientArea(argv[2], argv[3]);
     if (mode == L"--record" && argc == 4)
         return record(argv[2], argv[3]);
     if (argc == 6)

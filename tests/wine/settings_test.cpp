@@ -45,18 +45,16 @@ using SettingsTest = WineTest;
 
 TEST_F(SettingsTest, SavedHotkeysWriteTheSameSettingIniAsTheLinuxBuild)
 {
-    vorlin->click(form1::HotkeyLink);
-    const auto hotkeyWindow = x().waitForWindow("设置热键", 30s);
-    ASSERT_TRUE(hotkeyWindow) << "the hotkey window did not appear";
-    x().xdotool({"windowactivate", "--sync", std::to_string(*hotkeyWindow)});
-    const auto click = [&](Spot s) { x().clickAt(*hotkeyWindow, s.x, s.y); };
+    const unsigned long hotkeyWindow = openHotkeyWindow(*wine, *vorlin);
+    ASSERT_NE(hotkeyWindow, 0u) << "the hotkey window did not appear";
+    const auto click = [&](Spot s) { x().clickAt(hotkeyWindow, s.x, s.y); };
     click(form3::Box1);
     x().pressKeys("ctrl+F1");
     click(form3::Box3);
     x().pressKeys("alt+F3");
     click(form3::SaveButton);
     const std::string ini = wine->folder() + "/setting.ini";
-    EXPECT_TRUE(waitFor([&] { return !x().isViewable(*hotkeyWindow); }, 10s)) << "save did not hide the window";
+    EXPECT_TRUE(waitFor([&] { return !x().isViewable(hotkeyWindow); }, 10s)) << "save did not hide the window";
     EXPECT_TRUE(waitFor([&] { return readFile(ini) == ExampleSettingsIni; }, 10s)) << readFile(ini);
 }
 

@@ -32,14 +32,14 @@ wineserver -w # the registry files are written when the server ends
 ln -sf "$font" "$dir/drive_c/windows/Fonts/wqy-zenhei.ttc"
 reg=$dir/fonts.reg
 {
-  printf 'REGEDIT4\r\n\r\n'
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
   printf '"WenQuanYi Zen Hei (TrueType)"="wqy-zenhei.ttc"\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  for face in SimSun NSimSun "Microsoft YaHei" "Microsoft YaHei UI" SimHei; do
+  for face in SimSun NSimSun "Microsoft YaHei" "Microsoft YaHei UI" SimHei 宋体 新宋体 微软雅黑 黑体; do
     printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
   done
-} >"$reg"
+} | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg" # the Chinese names need the Unicode form
 wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
 wineserver -w
 

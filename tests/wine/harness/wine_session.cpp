@@ -97,8 +97,38 @@ std::unique_ptr<RunningVorlin> startVorlin(const WineSession& wine)
 {
     Process process = wine.start(wine.vorlinExe());
     // A first start under Wine on a busy machine takes a while.
-    wine.x().waitForWindow("Vorlin", 90s);
+    const auto window = wine.x().waitForWindow("Vorlin", 90s);
+    if (window)
+        waitUntilWineAgrees(wine, "Vorlin", *window);
     return std::make_unique<RunningVorlin>(wine.x(), std::move(process));
+}
+
+bool waitUntilWineAgrees(const WineSession& wine, const std::string& title, unsigned long xWindow)
+{
+    const std::string file = wine.folder() + "/client-area.txt";
+    return waitFor(
+        [&] {
+            if (wine.run(VORLIN_CLICK_TARGET, {"--client", title, windowsPath(file)}).exitCode != 0)
+                return false;
+            std::ifstream in(file);
+            std::string what;
+            int left = 0, top = 0, right = 0, bottom = 0;
+            in >> what >> left >> top >> right >> bottom;
+            const Rect x = wine.x().geometry(xWindow);
+            return left == x.x && top == x.y && right - left == x.width && bottom - top == x.height;
+        },
+        30s, 200ms);
+}
+
+unsigned long openHotkeyWindow(const WineSession& wine, const RunningVorlin& vorlin)
+{
+    vorlin.click(form1::HotkeyLink);
+    const auto w = wine.x().waitForWindow("设置热键", 30s);
+    if (!w)
+        return 0;
+    wine.x().xdotool({"windowactivate", "--sync", std::to_string(*w)});
+    waitUntilWineAgrees(wine, "设置热键", *w);
+    return *w;
 }
 
 void endVorlin(const WineSession& wine, std::unique_ptr<RunningVorlin>& vorlin)

@@ -46,6 +46,12 @@ private:
 // vorlin.exe started in the session, its main window found (RunningVorlin's
 // steps then work on it as on the Linux build).
 std::unique_ptr<RunningVorlin> startVorlin(const WineSession& wine);
+// Waits until Wine puts the window where the X server has it: after a window
+// manager moves a new window, Wine learns of it a little later, and until then
+// a click meets the wrong spot of it.
+bool waitUntilWineAgrees(const WineSession& wine, const std::string& title, unsigned long xWindow);
+// Opens the hotkey window from the main window, in front and in place; 0 when it did not appear.
+unsigned long openHotkeyWindow(const WineSession& wine, const RunningVorlin& vorlin);
 // Quits it (killed if it will not) and waits until its windows are gone.
 void endVorlin(const WineSession& wine, std::unique_ptr<RunningVorlin>& vorlin);
 
