@@ -1,12 +1,40 @@
 #include "platform/gbk_text.h"
 
+#include <algorithm>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
-#include <algorithm>
 #include <cerrno>
+#endif
 
 namespace platform {
 
+#ifdef _WIN32
+// Windows has the code page itself, whatever the system's own code page is.
+namespace {
+constexpr UINT Gbk = 936;
+}
+
+QByteArray toGbk(const QString& text)
+{
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int size = WideCharToMultiByte(Gbk, 0, wide, int(text.size()), nullptr, 0, "?", nullptr);
+    QByteArray out(size, '\0');
+    WideCharToMultiByte(Gbk, 0, wide, int(text.size()), out.data(), size, "?", nullptr);
+    return out;
+}
+
+QString fromGbk(const QByteArray& bytes)
+{
+    const int size = MultiByteToWideChar(Gbk, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    QString out(size, QChar());
+    MultiByteToWideChar(Gbk, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<wchar_t*>(out.data()), size);
+    return out;
+}
+#else
 namespace {
 
 // Runs iconv over the whole input; on a sequence it cannot convert it appends
@@ -58,6 +86,7 @@ QString fromGbk(const QByteArray& bytes)
 {
     return QString::fromUtf8(convert("UTF-8", "CP936", bytes, "\xEF\xBF\xBD", [](const char*, size_t) { return size_t(1); }));
 }
+#endif
 
 QByteArray cutGbk(const QByteArray& bytes, int maxBytes)
 {

@@ -6,15 +6,24 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <memory>
 
+#include "platform/win32/named_mutex_instance.h"
+#include "platform/win32/user_identity.h"
 #include "platform/win32/waitable_timer_ticker.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_key_names.h"
+
+// Key names in failure messages as text.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace {
 
 using platform::Registration;
 using platform::Ticker;
+using platform::win32::NamedMutexInstance;
 using platform::win32::WaitableTimerTicker;
 using platform::win32::Win32Hotkeys;
 using platform::win32::Win32KeyNames;
@@ -82,6 +91,21 @@ TEST(WaitableTimerTicker, StoppingFromATickEndsTheBurst)
     EXPECT_EQ(ticks, 1);
 }
 
+TEST(NamedMutexInstance, ALaterStartSeesTheRunningOneUntilItEnds)
+{
+    const QString sid = platform::win32::currentUserSid();
+    ASSERT_TRUE(sid.startsWith("S-1-")) << sid.toStdString();
+    const QString name = NamedMutexInstance::nameFor(sid) + QStringLiteral("-test-%1").arg(GetCurrentProcessId());
+    EXPECT_TRUE(name.startsWith("Local\\Vorlin-S-1-"));
+    auto running = std::make_unique<NamedMutexInstance>(name);
+    EXPECT_FALSE(running->anotherInstanceRunning());
+    EXPECT_FALSE(running->anotherInstanceRunning()); // it holds the name itself
+    EXPECT_TRUE(NamedMutexInstance(name).anotherInstanceRunning());
+    running.reset();
+    EXPECT_FALSE(NamedMutexInstance(name).anotherInstanceRunning());
+    EXPECT_TRUE(platform::win32::processRunsAsThisUser(GetCurrentProcessId()));
+}
+
 // The message window of the one registration, as the system knows it.
 HWND hotkeyWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"VorlinHotkeyWindow", nullptr); }
 
@@ -126,7 +150,7 @@ TEST(Win32KeyNames, ExtendedKeysAreNamedApartFromTheKeysSharingTheirScanCode)
     const std::pair<int, int> twins[] = {
         {VK_UP, VK_NUMPAD8},   {VK_DOWN, VK_NUMPAD2},  {VK_LEFT, VK_NUMPAD4}, {VK_RIGHT, VK_NUMPAD6},
         {VK_INSERT, VK_NUMPAD0}, {VK_DELETE, VK_DECIMAL}, {VK_HOME, VK_NUMPAD7}, {VK_END, VK_NUMPAD1},
-        {VK_PRIOR, VK_NUMPAD9}, {VK_NEXT, VK_NUMPAD3},  {VK_DIVIDE, VK_OEM_2},  {VK_RCONTROL, VK_LCONTROL},
+        {VK_PRIOR, VK_NUMPAD9}, {VK_NEXT, VK_NUMPAD3},  {VK_DIVIDE, VK_OEM_2},
     };
     for (const auto& [extended, twin] : twins) {
         EXPECT_FALSE(names.keyName(extended).isEmpty()) << extended;
