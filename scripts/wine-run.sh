@@ -3,9 +3,10 @@
 # cross-compiling emulator) and a plain way to try vorlin.exe.
 #   scripts/wine-run.sh program.exe [arguments...]
 # What it sets up, each once and outside the checkout:
-#   - a scratch Wine prefix (WINEPREFIX, default <state>/prefix), made on first use;
-#   - the Chinese code page 936, as on a Simplified Chinese Windows: a zh_CN
-#     locale generated into <state>/locale (LOCPATH), the system's locales untouched;
+#   - a scratch Wine prefix (WINEPREFIX, default <state>/prefix), made on first
+#     use by tests/wine/wine-prefix.sh, with a CJK font and a zh_CN locale of its own;
+#   - the Chinese code page 936, as on a Simplified Chinese Windows, through that
+#     locale (LOCPATH), the system's locales untouched;
 #   - an Xvfb display of its own for this run, unless VORLIN_WINE_DISPLAY names
 #     one to use instead.
 # <state> is VORLIN_WINE_STATE, default ${TMPDIR:-/tmp}/vorlin-wine-<uid>.
@@ -17,23 +18,17 @@ export WINEPREFIX=${WINEPREFIX:-$state/prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} # no Mono or Gecko installers
 
-# Several tests may start at once: one of them makes what is missing.
+# Several tests may start at once: one of them makes the prefix (with its CJK
+# font and zh_CN locale) when it is missing.
 exec 9>"$state/.lock"
 flock 9
-if [ ! -d "$state/locale/zh_CN.UTF-8" ]; then
-  mkdir -p "$state/locale"
-  localedef -i zh_CN -f UTF-8 "$state/locale/zh_CN.UTF-8" >/dev/null 2>&1 ||
-    { echo "wine-run: cannot generate the zh_CN.UTF-8 locale (needs the locales package)" >&2; exit 1; }
-fi
-export LOCPATH=$state/locale
-chinese=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8) # for Wine only: this shell has no such locale
 if [ ! -f "$WINEPREFIX/.vorlin-ready" ]; then
-  "${chinese[@]}" wineboot --init >/dev/null 2>&1 || true
-  wineserver --wait || true
-  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: could not make the Wine prefix $WINEPREFIX" >&2; exit 1; }
+  bash "$(dirname "$0")/../tests/wine/wine-prefix.sh" "$WINEPREFIX"
   touch "$WINEPREFIX/.vorlin-ready"
 fi
 flock -u 9
+export LOCPATH=$WINEPREFIX/locale
+chinese=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8) # for Wine only: this shell has no such locale
 
 # Wine's desktop process lives as long as the prefix's server and stays on
 # the display it started on, so runs with a display of their own take turns,
