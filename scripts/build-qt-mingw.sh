@@ -56,4 +56,5 @@ cmake -S "$source_dir" -B "$build" -G Ninja \
 cmake --build "$build" --parallel "$(nproc)" >>"$log" 2>&1 || { tail -n 40 "$log" >&2; exit 1; }
 cmake --install "$build" >>"$log" 2>&1 || { tail -n 40 "$log" >&2; exit 1; }
 touch "$prefix/.complete"
+rm -rf "$build" "$src" "$work/apt" # some 4 GB no longer needed; the log stays
 echo "$prefix"
