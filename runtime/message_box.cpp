@@ -1,8 +1,8 @@
 #include "runtime/message_box.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace rt {
 
