@@ -75,6 +75,21 @@ QString linkTarget(const QString& path)
     return p;
 }
 
+// Why the file, or a link on the way to it, lies in a folder that may not hold
+// settings; or nothing. A link of the user's may lead out of the folder, but
+// not into a folder where someone else could swap the next link.
+QString unsafeOnTheWay(const QString& path)
+{
+    QString p = path;
+    for (int hops = 0;; ++hops) {
+        if (QString why = unsafeFolder(folderOf(p)); !why.isEmpty())
+            return why;
+        if (hops == 40 || !QFileInfo(p).isSymLink())
+            return {};
+        p = QFileInfo(p).symLinkTarget();
+    }
+}
+
 bool writeAll(int fd, const QByteArray& bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
@@ -90,11 +105,13 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// The temporary files of a target are named ".<name>.<random number in base 36>".
-QString temporaryPrefix(const QFileInfo& target) { return QStringLiteral(".") + target.fileName() + u'.'; }
+// The temporary files of a target are named ".<name>.save-<random number in
+// base 36>", a name the user's own files beside it (".setting.ini.bak") do not have.
+QString temporaryPrefix(const QFileInfo& target) { return QStringLiteral(".") + target.fileName() + QStringLiteral(".save-"); }
 
-// A save that was killed before its rename left its temporary file; the
-// program saves one file at a time, so any such file is a leftover.
+// A save that was killed before its rename left its temporary file. A save of
+// a second Vorlin running at the same moment would lose its temporary file
+// too, and say that it failed; the one instance per user makes that rare.
 void removeLeftoverTemporaries(const QString& target)
 {
     const QFileInfo info(target);
@@ -124,7 +141,7 @@ int createTemporary(const QString& target, QByteArray& name)
 
 Contents read(const QString& path)
 {
-    if (QString why = unsafeFolder(folderOf(path)); !why.isEmpty())
+    if (QString why = unsafeOnTheWay(path); !why.isEmpty())
         return refused(why);
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
@@ -162,7 +179,7 @@ Contents read(const QString& path)
 
 SaveResult replace(const QString& path, const QByteArray& bytes)
 {
-    if (QString why = unsafeFolder(folderOf(path)); !why.isEmpty())
+    if (QString why = unsafeOnTheWay(path); !why.isEmpty())
         return SaveResult::failed(why);
     if (bytes.size() > MaxBytes)
         return SaveResult::failed(wouldBeTooLarge(path));

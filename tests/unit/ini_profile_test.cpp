@@ -230,10 +230,12 @@ TEST_F(IniProfileTest, ASaveKeepsTheFilesPermissions)
 
 TEST_F(IniProfileTest, ASaveClearsTheTemporaryFilesThatAKilledSaveLeft)
 {
-    for (const char* name : {".setting.ini.1xq0z3", ".setting.ini.a", ".setting.ini.keep-me", ".other.ini.1xq0z3", "setting.ini.1xq0z3"})
+    for (const char* name : {".setting.ini.save-1xq0z3", ".setting.ini.save-a", ".setting.ini.bak", ".setting.ini.keep-me",
+                             ".other.ini.save-1xq0z3", "setting.ini.save-1xq0z3"})
         put("left", name);
     ASSERT_TRUE(write("S", "k", "v"));
-    EXPECT_EQ(entries(), (QStringList{".other.ini.1xq0z3", ".setting.ini.keep-me", "setting.ini", "setting.ini.1xq0z3"}));
+    EXPECT_EQ(entries(), (QStringList{".other.ini.save-1xq0z3", ".setting.ini.bak", ".setting.ini.keep-me", "setting.ini",
+                                      "setting.ini.save-1xq0z3"}));
 }
 
 // Another user's folder, or one open to others, with setting.ini planted in it
@@ -245,7 +247,7 @@ TEST_F(IniProfileTest, OnlyAFolderOfThisUsersOwnThatNobodyElseWritesHoldsSetting
     const bool root = ::geteuid() == 0; // only root can hand a folder or a link to another user
     const QByteArray note = "[RKHotKey]\r\nRKHotKey1KeyCode=112\r\n";
     const auto giveToNobody = [](const QString& p) { return ::lchown(QFile::encodeName(p).constData(), 65534, 65534) == 0; };
-    enum Reached { Directly, ThroughOurLink, ThroughTheirLink };
+    enum Reached { Directly, ThroughOurLink, ThroughTheirLink, OnThroughAnOpenFolder };
     const struct {
         const char* name;
         mode_t mode;
@@ -260,17 +262,24 @@ TEST_F(IniProfileTest, OnlyAFolderOfThisUsersOwnThatNobodyElseWritesHoldsSetting
         {"open to the group", 0770, false, Directly, false},
         {"another user's", 0700, true, Directly, false},
         {"through another user's link", 0700, false, ThroughTheirLink, false},
+        // setting.ini links to a file in a folder open to all, which someone made a link to notes.rc
+        {"on through a folder open to all", 0700, false, OnThroughAnOpenFolder, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         if ((row.theirs || row.reached == ThroughTheirLink) && !root)
             continue;
         put(note, "notes.rc");
-        const QString real = path("real"), folder = row.reached == Directly ? real : path("link");
+        const bool onward = row.reached == OnThroughAnOpenFolder;
+        const QString real = path("real"), folder = row.reached == Directly || onward ? real : path("link");
+        const QString open = path("open");
         ASSERT_TRUE(QDir(real).removeRecursively() && QDir().mkdir(real));
         ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), row.mode), 0);
-        ASSERT_TRUE(QFile::link(path("notes.rc"), real + "/setting.ini"));
-        ASSERT_TRUE(row.reached == Directly || QFile::link(real, folder));
+        ASSERT_TRUE(!onward || (QDir(open).removeRecursively() && QDir().mkdir(open) &&
+                                ::chmod(QFile::encodeName(open).constData(), 0777) == 0 &&
+                                QFile::link(path("notes.rc"), open + "/notes.rc")));
+        ASSERT_TRUE(QFile::link(onward ? open + "/notes.rc" : path("notes.rc"), real + "/setting.ini"));
+        ASSERT_TRUE(row.reached == Directly || onward || QFile::link(real, folder));
         ASSERT_TRUE(row.reached != ThroughTheirLink || giveToNobody(folder));
         ASSERT_TRUE(!row.theirs || giveToNobody(real));
         const QString file = folder + "/setting.ini";
@@ -278,7 +287,7 @@ TEST_F(IniProfileTest, OnlyAFolderOfThisUsersOwnThatNobodyElseWritesHoldsSetting
         const auto result = ini.writeString("RKHotKey", "RKHotKey1KeyCode", "113", file);
         EXPECT_EQ(result.saved, row.usable);
         EXPECT_EQ(bytes("notes.rc"), row.usable ? QByteArray(note).replace("112", "113") : note);
-        EXPECT_TRUE(row.usable || result.reason.startsWith(folder)) << result.reason.toStdString();
+        EXPECT_TRUE(row.usable || result.reason.startsWith(onward ? open : folder)) << result.reason.toStdString();
         QFile::remove(path("link"));
     }
 }
