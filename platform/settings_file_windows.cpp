@@ -60,6 +60,8 @@ Contents read(const QString& path)
 
 SaveResult replace(const QString& path, const QByteArray& bytes)
 {
+    if (bytes.size() > MaxBytes) // it could not be read back
+        return SaveResult::failed(because(path, QStringLiteral("保存后文件会大于 1 MB，程序将读不了它，所以没有保存")));
     const QString target = linkTarget(path);
     const QFileInfo old(target);
     if (old.exists()) {
