@@ -22,8 +22,10 @@ bool NamedMutexInstance::anotherInstanceRunning()
     if (mutex_ || name_.isEmpty())
         return false; // we hold it already, or there is no name for it: better to run than to refuse
     HANDLE mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(name_.utf16()));
+    // An instance started as administrator keeps ours from opening its mutex:
+    // it runs all the same.
     if (!mutex)
-        return false;
+        return GetLastError() == ERROR_ACCESS_DENIED;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
         return true;

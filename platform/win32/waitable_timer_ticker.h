@@ -21,8 +21,6 @@ public:
     void stop() override;
     bool active() const override { return active_; }
 
-    bool highResolution() const { return highResolution_; }
-
 private:
     void arm();
     void onSignalled();
