@@ -118,7 +118,13 @@ SendResult sendCommandLine(const QString& address, const QStringList& arguments,
         return SendResult::NotListening;
     QElapsedTimer clock;
     clock.start();
-    socket.write(encode(arguments));
+    // What reached the socket, counted as it goes: a pipe may report itself
+    // closed by the time the last write is done, when the instance hangs up
+    // at once on reading the confirmation.
+    qint64 sent = 0;
+    QObject::connect(&socket, &QLocalSocket::bytesWritten, [&sent](qint64 n) { sent += n; });
+    const QByteArray message = encode(arguments);
+    socket.write(message);
     while (!socket.canReadLine()) {
         const int left = timeoutMs - int(clock.elapsed());
         if (left <= 0)
@@ -130,9 +136,9 @@ SendResult sendCommandLine(const QString& address, const QStringList& arguments,
     if (answer == Taken) {
         // Once the confirmation is with the instance, the commands are its to run.
         socket.write(Confirmed);
-        socket.waitForBytesWritten(timeoutMs);
-        return socket.bytesToWrite() == 0 && socket.state() == QLocalSocket::ConnectedState ? SendResult::Accepted
-                                                                                            : SendResult::NoAnswer;
+        while (sent < message.size() + Confirmed.size() && socket.waitForBytesWritten(timeoutMs)) {
+        }
+        return sent == message.size() + Confirmed.size() ? SendResult::Accepted : SendResult::NoAnswer;
     }
     if (reason)
         *reason = QString::fromUtf8(answer).trimmed();
