@@ -10,6 +10,10 @@ namespace platform::x11 {
 
 namespace {
 constexpr qint64 MinimumGapMs = 1000;
+// Without a desktop of its own the opener runs the browser or mail program in
+// the foreground: one still running after this long is that program, and the
+// address may be opened again.
+constexpr qint64 LongestOpeningMs = 30'000;
 } // namespace
 
 X11Shell::X11Shell(QString opener) : opener_(std::move(opener)) {}
@@ -27,6 +31,8 @@ bool X11Shell::underWay(const Opening& opening)
         return false;
     if (opening.started.elapsed() < MinimumGapMs)
         return true;
+    if (opening.started.elapsed() >= LongestOpeningMs)
+        return false;
     pollfd ended{opening.process, POLLIN, 0};
     return opening.process >= 0 && ::poll(&ended, 1, 0) == 0;
 }

@@ -13,8 +13,8 @@ namespace platform::x11 {
 // returns as soon as the process is started, and when no opener is installed
 // nothing happens at all. Only addresses openableAddress() accepts are handed on.
 // An address is opened at most once a second, and not again while the opener
-// started for it still runs: a link under a fast click timer is clicked a
-// hundred times a second.
+// started for it still runs (for 30 s at most: after that it is the browser
+// itself): a link under a fast click timer is clicked a hundred times a second.
 class X11Shell : public Shell {
 public:
     // The opener is a program name looked up in PATH, or a full path.
