@@ -42,6 +42,15 @@ int sendToRunningInstance(int argc, char** argv, const QString& address, const Q
     return 1;
 }
 
+// Runs the commands on the window from the event loop, if it is still there.
+void runLater(const QPointer<Form1>& window, const CommandLine& commands)
+{
+    QTimer::singleShot(0, window, [window, commands] {
+        if (window)
+            runCommands(commands, *window);
+    });
+}
+
 // Takes the commands of later `vorlin --start` and the like: answered at once,
 // run afterwards, so a message box that a command opens does not hold the sender.
 platform::CommandServer::Answer takeCommands(const QStringList& arguments, const QPointer<Form1>& window)
@@ -53,12 +62,7 @@ platform::CommandServer::Answer takeCommands(const QStringList& arguments, const
         return {QStringLiteral("takes commands only"), {}};
     if (!window)
         return {QStringLiteral("is closing"), {}};
-    return {{}, [window, commands] {
-                QTimer::singleShot(0, window, [window, commands] {
-                    if (window)
-                        runCommands(commands, *window);
-                });
-            }};
+    return {{}, [window, commands] { runLater(window, commands); }};
 }
 
 } // namespace
@@ -114,10 +118,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vorlin: commands cannot reach this Vorlin: %s\n",
                      server.errorString().toLocal8Bit().constData());
     if (commands.hasCommands())
-        QTimer::singleShot(0, form1, [window, commands] {
-            if (window)
-                runCommands(commands, *window);
-        });
+        runLater(window, commands);
     const int rc = app.exec();
     return rc;
 }
