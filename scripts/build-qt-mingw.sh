@@ -14,6 +14,10 @@ if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 
 work=$cache/qt-build-$upstream
 mkdir -p "$work"
+# One build at a time; a run that waited finds the Qt the other one made.
+exec 9>"$cache/qt-$upstream.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 log=$work/build.log
 echo "Building Qt $upstream for Windows into $prefix (once; about half an hour on 2 cores; log: $log)" >&2
 

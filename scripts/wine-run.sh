@@ -23,10 +23,10 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} # no Mono or Gecko 
 exec 9>"$state/.lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.vorlin-ready" ]; then
-  bash "$(dirname "$0")/../tests/wine/wine-prefix.sh" "$WINEPREFIX"
+  bash "$(dirname "$0")/../tests/wine/wine-prefix.sh" "$WINEPREFIX" 9>&-
   touch "$WINEPREFIX/.vorlin-ready"
 fi
-flock -u 9
+exec 9>&-
 export LOCPATH=$WINEPREFIX/locale
 chinese=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8) # for Wine only: this shell has no such locale
 
@@ -48,10 +48,11 @@ else
   exec 8>"$state/.run"
   flock 8
   display_file=$(mktemp "$state/display.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+  # The lock is this script's: a server left behind by a killed run must not hold it.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 8>&- 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
   [ -s "$display_file" ] || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
   export DISPLAY=:$(head -n 1 "$display_file")
 fi
-"${chinese[@]}" wine "$@"
+"${chinese[@]}" wine "$@" 8>&-
