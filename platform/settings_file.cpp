@@ -1,4 +1,5 @@
 #include "platform/settings_file.h"
+#include "platform/settings_file_reasons.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,31 +16,17 @@ namespace platform::settings_file {
 
 namespace {
 
-QString because(const QString& path, const QString& why)
-{
-    return QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path), why);
-}
-
 QString becauseOfErrno(const QString& path, int error) { return because(path, qt_error_string(error)); }
-
-QString tooLarge(const QString& path) { return because(path, QStringLiteral("文件大于 1 MB，不是设置文件")); }
-
-QString wouldBeTooLarge(const QString& path)
-{
-    return because(path, QStringLiteral("保存后文件会大于 1 MB，程序将读不了它，所以没有保存"));
-}
 
 // Why the file is not one to read or replace, or nothing.
 QString unusable(const QString& path, const struct stat& st)
 {
     if (!S_ISREG(st.st_mode))
-        return because(path, QStringLiteral("不是普通文件"));
+        return notAPlainFile(path);
     if (st.st_size > MaxBytes)
         return tooLarge(path);
     return {};
 }
-
-Contents refused(QString reason) { return {Contents::Refused, {}, std::move(reason)}; }
 
 // Why the folder may not hold settings, or nothing. Like ssh with its folder,
 // it must be this user's own and writable by nobody else, or another user could
@@ -65,15 +52,6 @@ QString unsafeFolder(const QString& folder)
 }
 
 QString folderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
-
-// The file at the end of a chain of symbolic links (a missing one included).
-QString linkTarget(const QString& path)
-{
-    QString p = path;
-    for (int hops = 0; hops < 40 && QFileInfo(p).isSymLink(); ++hops)
-        p = QFileInfo(p).symLinkTarget();
-    return p;
-}
 
 // Why the file, or a link on the way to it, lies in a folder that may not hold
 // settings; or nothing. A link of the user's may lead out of the folder, but

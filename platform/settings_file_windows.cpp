@@ -2,6 +2,7 @@
 // file calls to look and read, QSaveFile to replace (a temporary file in the
 // same folder, flushed to disk, then moved over the old one).
 #include "platform/settings_file.h"
+#include "platform/settings_file_reasons.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,30 +13,14 @@ namespace platform::settings_file {
 
 namespace {
 
-QString because(const QString& path, const QString& why)
-{
-    return QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path), why);
-}
-
 // Why the file is not one to read or replace, or nothing.
 QString unusable(const QString& path, const QFileInfo& info)
 {
     if (!info.isFile())
-        return because(path, QStringLiteral("不是普通文件"));
+        return notAPlainFile(path);
     if (info.size() > MaxBytes)
-        return because(path, QStringLiteral("文件大于 1 MB，不是设置文件"));
+        return tooLarge(path);
     return {};
-}
-
-Contents refused(QString reason) { return {Contents::Refused, {}, std::move(reason)}; }
-
-// The file at the end of a chain of symbolic links (a missing one included).
-QString linkTarget(const QString& path)
-{
-    QString p = path;
-    for (int hops = 0; hops < 40 && QFileInfo(p).isSymbolicLink(); ++hops)
-        p = QFileInfo(p).symLinkTarget();
-    return p;
 }
 
 } // namespace
@@ -54,14 +39,14 @@ Contents read(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return refused(because(path, file.errorString()));
     if (result.bytes.size() > MaxBytes) // it grew since we looked
-        return refused(because(path, QStringLiteral("文件大于 1 MB，不是设置文件")));
+        return refused(tooLarge(path));
     return result;
 }
 
 SaveResult replace(const QString& path, const QByteArray& bytes)
 {
     if (bytes.size() > MaxBytes) // it could not be read back
-        return SaveResult::failed(because(path, QStringLiteral("保存后文件会大于 1 MB，程序将读不了它，所以没有保存")));
+        return SaveResult::failed(wouldBeTooLarge(path));
     const QString target = linkTarget(path);
     const QFileInfo old(target);
     if (old.exists()) {
