@@ -1,11 +1,11 @@
 // Vorlin: clicks the left mouse button at the cursor every interval the user types.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFont>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
-#include <cstdio>
 
 #include "app/command_line.h"
 #include "app/form1.h"
@@ -18,6 +18,17 @@
 namespace {
 
 using platform::SendResult;
+
+constexpr int StandardOutput = 1, StandardError = 2;
+
+// Writes through the descriptor rather than C's stream: on Windows the console
+// that useParentConsole() finds after start reaches the descriptors only.
+void print(int descriptor, const QString& text)
+{
+    QFile stream;
+    if (stream.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        stream.write(text.toLocal8Bit());
+}
 
 // The running instance may be starting still, or busy with a flood of
 // connections: a socket nobody listens on yet, or one that hung up unanswered,
@@ -36,9 +47,9 @@ int sendToRunningInstance(int argc, char** argv, const QString& address, const Q
     if (result == SendResult::Accepted)
         return 0;
     if (result == SendResult::Refused)
-        std::fprintf(stderr, "vorlin: the running Vorlin %s\n", reason.toLocal8Bit().constData());
+        print(StandardError, QStringLiteral("vorlin: the running Vorlin %1\n").arg(reason));
     else
-        std::fputs("vorlin: the running Vorlin did not take the command\n", stderr);
+        print(StandardError, QStringLiteral("vorlin: the running Vorlin did not take the command\n"));
     return 1;
 }
 
@@ -73,10 +84,12 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine commands = parseCommandLine(arguments);
+    if (commands.kind != CommandLine::Kind::Run)
+        platform::useParentConsole();
     switch (commands.kind) {
-    case CommandLine::Kind::Help: std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout); return 0;
-    case CommandLine::Kind::Version: std::puts("vorlin " VORLIN_VERSION); return 0;
-    case CommandLine::Kind::Error: std::fprintf(stderr, "%s\n", commands.error.toLocal8Bit().constData()); return 2;
+    case CommandLine::Kind::Help: print(StandardOutput, commandLineHelp()); return 0;
+    case CommandLine::Kind::Version: print(StandardOutput, QStringLiteral("vorlin " VORLIN_VERSION "\n")); return 0;
+    case CommandLine::Kind::Error: print(StandardError, commands.error + u'\n'); return 2;
     case CommandLine::Kind::Run: break;
     }
 
@@ -86,8 +99,10 @@ int main(int argc, char** argv)
     platform::InstanceRendezvous instance = platform::findInstanceRendezvous();
     const QString address = instance.commandAddress;
     const bool anotherRuns = instance.lock->anotherInstanceRunning();
-    if (commands.hasCommands() && anotherRuns)
+    if (commands.hasCommands() && anotherRuns) {
+        platform::useParentConsole();
         return sendToRunningInstance(argc, argv, address, arguments);
+    }
     if (commands.quits())
         return 0; // nothing runs that could be closed
 
@@ -106,17 +121,15 @@ int main(int argc, char** argv)
     form1->Show(); // a second instance ends here, after its message
 
     if (const QString note = platform::nativeSessionNote(); !note.isEmpty())
-        std::fprintf(stderr, "vorlin: %s\n", note.toLocal8Bit().constData());
+        print(StandardError, QStringLiteral("vorlin: %1\n").arg(note));
     const QPointer<Form1> window = form1;
     // Commands are heard once the window is up, so none runs on a window still loading.
     platform::CommandServer server(address, [window](const QStringList& received) { return takeCommands(received, window); });
     if (address.isEmpty())
-        std::fputs("vorlin: found no folder of this user's own for the lock and the command socket: a second Vorlin "
-                   "is not refused and commands cannot reach this one.\n",
-                   stderr);
+        print(StandardError, QStringLiteral("vorlin: found no folder of this user's own for the lock and the command "
+                                            "socket: a second Vorlin is not refused and commands cannot reach this one.\n"));
     else if (!server.isListening())
-        std::fprintf(stderr, "vorlin: commands cannot reach this Vorlin: %s\n",
-                     server.errorString().toLocal8Bit().constData());
+        print(StandardError, QStringLiteral("vorlin: commands cannot reach this Vorlin: %1\n").arg(server.errorString()));
     if (commands.hasCommands())
         runLater(window, commands);
     const int rc = app.exec();

@@ -36,6 +36,12 @@ std::unique_ptr<CommandListener> listenForCommands(const QString& address, QObje
                                                    std::function<bool()> hasRoom,
                                                    std::function<void(QLocalSocket*)> serve, QString* error);
 
+// For a run that prints and ends (help, version, a bad argument, a command
+// for the running instance): standard output and error reach the console the
+// program was started from. On Windows a program with a window of its own
+// starts without one; elsewhere there is nothing to do.
+void useParentConsole();
+
 // Before the application object is made: sets up what the backend needs and
 // checks that it can run here; false after telling why on stderr.
 bool prepareNativeGui();

@@ -1,5 +1,7 @@
 // The platform services on Windows, as the native backend.
 #include <QCoreApplication>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include "platform/ini_file_profile.h"
@@ -32,6 +34,42 @@ bool commandPeerIsThisUser(qintptr descriptor)
     ULONG processId = 0;
     return GetNamedPipeClientProcessId(reinterpret_cast<HANDLE>(descriptor), &processId) &&
            win32::processRunsAsThisUser(processId);
+}
+
+void useParentConsole()
+{
+    // Output that already goes somewhere (a pipe, a file, a console handed
+    // down by the starter) stays there; only a missing stream is taken from
+    // the parent's console, if it has one.
+    const auto goesSomewhere = [](DWORD stream) {
+        const HANDLE h = GetStdHandle(stream);
+        return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+    };
+    const bool out = goesSomewhere(STD_OUTPUT_HANDLE), err = goesSomewhere(STD_ERROR_HANDLE);
+    if ((out && err) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    // The console goes to the descriptors, since C's streams of a program
+    // started without a console cannot always be reopened (Wine's cannot).
+    const auto toConsole = [](DWORD stream, int descriptor) {
+        const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr);
+        if (console == INVALID_HANDLE_VALUE)
+            return;
+        const int opened = _open_osfhandle(reinterpret_cast<intptr_t>(console), _O_TEXT);
+        if (opened < 0) {
+            CloseHandle(console);
+            return;
+        }
+        if (opened != descriptor) {
+            _dup2(opened, descriptor);
+            _close(opened);
+        }
+        SetStdHandle(stream, reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)));
+    };
+    if (!out)
+        toConsole(STD_OUTPUT_HANDLE, 1);
+    if (!err)
+        toConsole(STD_ERROR_HANDLE, 2);
 }
 
 bool prepareNativeGui() { return true; }

@@ -54,6 +54,8 @@ Platform makeX11Platform(std::unique_ptr<SingleInstance> singleInstance)
 
 namespace platform {
 
+void useParentConsole() {}
+
 bool prepareNativeGui()
 {
     // The platform services need an X display (under Wayland: XWayland).
