@@ -15,7 +15,7 @@ constexpr bool installedLayout = VORLIN_INSTALLED_LAYOUT;
 
 QString settingsFolder()
 {
-    if (!installedLayout)
+    if (!installedLayout && !QFileInfo::exists(joinFolder(applicationFolder(), QLatin1String(InstalledMarker))))
         return applicationFolder();
     const QString folder = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows
                                ? windowsUserSettingsFolder(qEnvironmentVariable("APPDATA"), QDir::homePath())

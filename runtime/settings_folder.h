@@ -4,12 +4,17 @@
 namespace rt {
 
 // The folder the program keeps its settings file in. Run from its build folder
-// the program keeps it beside itself; a build made for installing (configured
-// with VORLIN_INSTALLED_LAYOUT) keeps it in the user's configuration folder,
-// (on Windows, the roaming application data), since the program's own folder
-// is not the user's to write, and creates that
-// folder the first time it is asked for it.
+// or unpacked from the portable zip, the program keeps it beside itself; a
+// build made for installing (configured with VORLIN_INSTALLED_LAYOUT), or a
+// program with the installer's marker file beside it, keeps it in the user's
+// configuration folder (on Windows, the roaming application data), since the
+// program's own folder is not the user's to write, and creates that folder
+// the first time it is asked for it.
 QString settingsFolder();
+
+// The file the Windows installer puts beside the program it installs. The
+// installer and the portable zip then hold the same vorlin.exe.
+inline constexpr char InstalledMarker[] = "vorlin-installed.txt";
 
 // The user's configuration folder for Vorlin: $XDG_CONFIG_HOME/vorlin when that
 // variable holds an absolute path, else <home>/.config/vorlin.
