@@ -9,7 +9,7 @@ packages=(
   xvfb xdotool openbox x11-utils fonts-wqy-zenhei fonts-dejavu-core xdg-utils
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 locales
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 locales nsis zip
   qemu-system-x86 mmdebstrap uidmap kmod libwayland-dev wayland-protocols
 )
 [ "${1:-}" = "--run-only" ] && packages=(cmake ninja-build g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libx11-xcb-dev libxcb1-dev libglib2.0-dev libgtest-dev fonts-wqy-zenhei xdg-utils)
