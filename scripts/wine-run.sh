@@ -16,7 +16,9 @@ state=${VORLIN_WINE_STATE:-${TMPDIR:-/tmp}/vorlin-wine-$(id -u)}
 mkdir -p "$state"
 export WINEPREFIX=${WINEPREFIX:-$state/prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} # no Mono or Gecko installers
+# No Mono or Gecko installers, and no menu entries on this desktop for the
+# Start-menu entries the installer makes.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 
 # Several tests may start at once: one of them makes the prefix (with its CJK
 # font and zh_CN locale) when it is missing.

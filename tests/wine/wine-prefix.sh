@@ -9,7 +9,7 @@
 #   bash wine-prefix.sh DIR
 #
 # Then run Windows programs with
-#   WINEPREFIX=DIR WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine prog.exe
+#   WINEPREFIX=DIR WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wine prog.exe
 # and, for the Chinese code page, add LOCPATH=DIR/locale LC_ALL=zh_CN.UTF-8.
 # DISPLAY may name an X server (the first start opens no window).
 set -euo pipefail
@@ -22,7 +22,7 @@ done
 
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
-export WINEPREFIX=$dir WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$dir WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineboot -i >/dev/null 2>&1
 wineserver -w # the registry files are written when the server ends
 [ -f "$dir/system.reg" ] || { echo "wine-prefix.sh: wineboot made no prefix in $dir" >&2; exit 1; }
