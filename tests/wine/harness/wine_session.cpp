@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "harness/hotkey_window.h"
+
 namespace e2e::wine {
 namespace fs = std::filesystem;
 
@@ -63,7 +65,8 @@ std::map<std::string, std::string> WineSession::environment() const
     auto env = x_->environment();
     env["WINEPREFIX"] = prefix_;
     env["WINEDEBUG"] = "-all";
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml=";
+    // No Mono or Gecko installers; no menu entries on the host for the installer's Start-menu entry.
+    env["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d";
     return env;
 }
 
@@ -93,9 +96,27 @@ bool WineSession::setRegistry(const std::string& key, const std::string& name, c
     return run("reg", args).exitCode == 0;
 }
 
-std::unique_ptr<RunningVorlin> startVorlin(const WineSession& wine)
+std::optional<std::string> WineSession::registryValue(const std::string& key, const std::string& name) const
 {
-    Process process = wine.start(wine.vorlinExe());
+    // reg prints "    <name>    <type>    <value>" under the key's line.
+    const RunResult r = run("reg", {"query", key, "/v", name});
+    std::istringstream lines(r.out);
+    for (std::string line; r.exitCode == 0 && std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::string lead = "    " + name + "    ";
+        if (line.rfind(lead, 0) != 0)
+            continue;
+        const size_t value = line.find("    ", lead.size());
+        return value == std::string::npos ? std::string{} : line.substr(value + 4);
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<RunningVorlin> startVorlin(const WineSession& wine, const std::string& exe,
+                                           const std::vector<std::string>& args)
+{
+    Process process = wine.start(exe.empty() ? wine.vorlinExe() : exe, args);
     // A first start under Wine on a busy machine takes a while.
     const auto window = wine.x().waitForWindow("Vorlin", 90s);
     if (window)
@@ -129,6 +150,20 @@ unsigned long openHotkeyWindow(const WineSession& wine, const RunningVorlin& vor
     wine.x().xdotool({"windowactivate", "--sync", std::to_string(*w)});
     waitUntilWineAgrees(wine, "设置热键", *w);
     return *w;
+}
+
+bool saveExampleHotkeys(const WineSession& wine, const RunningVorlin& vorlin)
+{
+    const unsigned long hotkeyWindow = openHotkeyWindow(wine, vorlin);
+    if (hotkeyWindow == 0)
+        return false;
+    const auto click = [&](Spot s) { wine.x().clickAt(hotkeyWindow, s.x, s.y); };
+    click(form3::Box1);
+    wine.x().pressKeys("ctrl+F1");
+    click(form3::Box3);
+    wine.x().pressKeys("alt+F3");
+    click(form3::SaveButton);
+    return waitFor([&] { return !wine.x().isViewable(hotkeyWindow); }, 10s);
 }
 
 void endVorlin(const WineSession& wine, std::unique_ptr<RunningVorlin>& vorlin)

@@ -5,6 +5,7 @@
 // setting.ini lands there), and the click target, a plain Windows program that
 // counts the button messages it receives.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     const std::string& error() const { return error_; }
     const XSession& x() const { return *x_; }
     const std::string& folder() const { return x_->folder(); }
+    // The prefix's drive C: as a Linux path.
+    std::string driveC() const { return prefix_ + "/drive_c"; }
     std::string vorlinExe() const { return folder() + "/vorlin.exe"; }
     std::map<std::string, std::string> environment() const;
 
@@ -35,6 +38,8 @@ public:
     RunResult vorlin(const std::vector<std::string>& args) const { return run(vorlinExe(), args); }
     // Sets a string value in the prefix's registry ("HKLM\\Software\\..." key, "" for the default value).
     bool setRegistry(const std::string& key, const std::string& name, const std::string& value) const;
+    // A value as the registry shows it (numbers as 0x...); nothing when the key or value is missing.
+    std::optional<std::string> registryValue(const std::string& key, const std::string& name) const;
 
 private:
     std::string error_;
@@ -43,15 +48,20 @@ private:
     Process wineserver_;
 };
 
-// vorlin.exe started in the session, its main window found (RunningVorlin's
-// steps then work on it as on the Linux build).
-std::unique_ptr<RunningVorlin> startVorlin(const WineSession& wine);
+// vorlin.exe started in the session (or another program that starts it, such
+// as "start" with a shortcut), its main window found (RunningVorlin's steps
+// then work on it as on the Linux build).
+std::unique_ptr<RunningVorlin> startVorlin(const WineSession& wine, const std::string& exe = {},
+                                           const std::vector<std::string>& args = {});
 // Waits until Wine puts the window where the X server has it: after a window
 // manager moves a new window, Wine learns of it a little later, and until then
 // a click meets the wrong spot of it.
 bool waitUntilWineAgrees(const WineSession& wine, const std::string& title, unsigned long xWindow);
 // Opens the hotkey window from the main window, in front and in place; 0 when it did not appear.
 unsigned long openHotkeyWindow(const WineSession& wine, const RunningVorlin& vorlin);
+// Records ctrl+F1 (start) and alt+F3 (pin) in the hotkey window and saves, so
+// that setting.ini becomes ExampleSettingsIni; true once the window has closed.
+bool saveExampleHotkeys(const WineSession& wine, const RunningVorlin& vorlin);
 // Quits it (killed if it will not) and waits until its windows are gone.
 void endVorlin(const WineSession& wine, std::unique_ptr<RunningVorlin>& vorlin);
 
