@@ -2,7 +2,8 @@
 ; an entry in "Apps and features" with its uninstaller, a silent install and
 ; uninstall with /S. The program keeps its settings in %APPDATA%\Vorlin, where
 ; the uninstaller leaves them. Built by dist/windows/CMakeLists.txt, which
-; passes VERSION, EXE, ICON, LICENSE, README and OUTFILE with -D.
+; passes VERSION (and its four-number form VERSION4), EXE, ICON, LICENSE, README
+; and OUTFILE with -D.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -22,7 +23,7 @@ InstallDir "$PROGRAMFILES64\Vorlin"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Vorlin ${VERSION}"
 
-VIProductVersion "${VERSION}.0.0"
+VIProductVersion "${VERSION4}"
 VIAddVersionKey /LANG=0 "ProductName" "Vorlin"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
